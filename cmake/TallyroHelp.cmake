@@ -1,0 +1,1 @@
+# The help collection is compiled here once the help pages exist.

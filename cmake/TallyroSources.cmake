@@ -1,0 +1,80 @@
+# Every folder under src/ holds both its Qt-free core files and its windows.
+# A source joins the user-interface library when it, or the header of the
+# same name, includes a Qt header or a header of the platform or app layers;
+# everything else joins tallyro_core. The core is compiled without Qt's
+# include paths, so a core file that pulls in a window header fails to build.
+set(TALLYRO_SOURCE_FOLDERS app classfile gradebook roster lessons reports platform)
+
+function(tallyro_is_ui_source file result)
+  set(candidates ${file})
+  get_filename_component(dir ${file} DIRECTORY)
+  get_filename_component(stem ${file} NAME_WE)
+  if(EXISTS ${dir}/${stem}.h)
+    list(APPEND candidates ${dir}/${stem}.h)
+  endif()
+  foreach(candidate ${candidates})
+    file(STRINGS ${candidate} hits REGEX "^#include [<\"](Q[A-Za-z]*[>/]|Qt[A-Za-z]*/|platform/|app/)")
+    if(hits)
+      set(${result} TRUE PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
+function(tallyro_collect_sources core_var ui_var)
+  set(core)
+  set(ui)
+  foreach(folder ${TALLYRO_SOURCE_FOLDERS})
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
+    foreach(source ${sources})
+      tallyro_is_ui_source(${source} is_ui)
+      if(is_ui)
+        list(APPEND ui ${source})
+      else()
+        list(APPEND core ${source})
+      endif()
+    endforeach()
+  endforeach()
+  set(${core_var} ${core} PARENT_SCOPE)
+  set(${ui_var} ${ui} PARENT_SCOPE)
+endfunction()
+
+# Each folder's windows form a library of their own, so that a half-finished
+# window in one folder never stops another folder's tests from building.
+# Folders reach each other's windows only through the main window (app/shell.h),
+# except where listed here.
+set(TALLYRO_UI_DEPS_platform "")
+set(TALLYRO_UI_DEPS_classfile platform)
+set(TALLYRO_UI_DEPS_gradebook platform)
+set(TALLYRO_UI_DEPS_roster platform)
+set(TALLYRO_UI_DEPS_lessons platform)
+set(TALLYRO_UI_DEPS_reports platform)
+set(TALLYRO_UI_DEPS_app platform classfile gradebook roster lessons reports)
+
+function(tallyro_add_ui_libraries)
+  foreach(folder ${TALLYRO_SOURCE_FOLDERS})
+    set(sources)
+    foreach(source ${ARGN})
+      if(source MATCHES "/src/${folder}/[^/]+$")
+        list(APPEND sources ${source})
+      endif()
+    endforeach()
+    set(target tallyro_${folder}_ui)
+    set(deps)
+    foreach(dep ${TALLYRO_UI_DEPS_${folder}})
+      list(APPEND deps tallyro_${dep}_ui)
+    endforeach()
+    if(sources)
+      add_library(${target} STATIC ${sources})
+      target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+      target_link_libraries(${target} PUBLIC ${deps} tallyro_core
+        Qt6::Widgets Qt6::PrintSupport Qt6::Help)
+    else()
+      add_library(${target} INTERFACE)
+      target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+      target_link_libraries(${target} INTERFACE ${deps} tallyro_core
+        Qt6::Widgets Qt6::PrintSupport Qt6::Help)
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,122 @@
+#include "classfile/value.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tallyro {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+bool isNumericText(std::string_view text) {
+    text = trimBlanks(text);
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i])) {
+            ++digits;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
+std::optional<double> parseNumber(std::string_view text) {
+    if (!isNumericText(text))
+        return std::nullopt;
+    std::string trimmed(trimBlanks(text));
+    // strtod follows the C locale here; Qt never changes LC_NUMERIC for us.
+    double value = std::strtod(trimmed.c_str(), nullptr);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string formatNumber(double number) {
+    if (number == 0)
+        return "0"; // also for -0
+    if (std::isnan(number))
+        return "NaN";
+    if (std::isinf(number))
+        return number > 0 ? "Infinity" : "-Infinity";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", number);
+    std::string text(buffer);
+    // Present exponents as 1E+20 rather than C's 1e+20.
+    if (auto e = text.find('e'); e != std::string::npos) {
+        std::string mantissa = text.substr(0, e);
+        char sign = text[e + 1];
+        std::string exponent = text.substr(e + 2);
+        while (exponent.size() > 2 && exponent.front() == '0')
+            exponent.erase(0, 1);
+        text = mantissa + "E" + sign + exponent;
+    }
+    return text;
+}
+
+bool Value::isNumeric() const {
+    if (isNumber())
+        return true;
+    if (isText())
+        return isNumericText(std::get<std::string>(data_));
+    return false;
+}
+
+double Value::toNumber() const {
+    if (isEmpty())
+        return 0;
+    if (isNumber())
+        return std::get<double>(data_);
+    const auto& text = std::get<std::string>(data_);
+    if (auto number = parseNumber(text))
+        return *number;
+    throw ValueError("\"" + text + "\" is not a number");
+}
+
+std::string Value::toText() const {
+    if (isEmpty())
+        return {};
+    if (isNumber())
+        return formatNumber(std::get<double>(data_));
+    return std::get<std::string>(data_);
+}
+
+bool Value::isTextEqual(std::string_view text) const {
+    return isText() && std::get<std::string>(data_) == text;
+}
+
+} // namespace tallyro
