@@ -41,9 +41,14 @@ foreach(test_file ${TALLYRO_TEST_FILES})
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TALLYRO_TEST_DATA=${TALLYRO_TEST_DATA};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
 endforeach()
 
-# The command-line interface is tested end to end through the real executable.
-if(NOT TALLYRO_CORE_ONLY AND EXISTS ${CMAKE_SOURCE_DIR}/tests/cli/run_cli_tests.sh)
-  add_test(NAME cli COMMAND bash ${CMAKE_SOURCE_DIR}/tests/cli/run_cli_tests.sh $<TARGET_FILE:tallyro> ${TALLYRO_TEST_DATA})
-  set_tests_properties(cli PROPERTIES TIMEOUT ${TALLYRO_TEST_TIMEOUT}
-    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+# The command line is tested end to end through the real executable: every
+# tests/cli/*.sh script gets the executable and the test data folder.
+if(NOT TALLYRO_CORE_ONLY)
+  file(GLOB TALLYRO_CLI_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/cli/*.sh)
+  foreach(script ${TALLYRO_CLI_TESTS})
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME cli_${name} COMMAND bash ${script} $<TARGET_FILE:tallyro> ${TALLYRO_TEST_DATA})
+    set_tests_properties(cli_${name} PROPERTIES TIMEOUT ${TALLYRO_TEST_TIMEOUT}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+  endforeach()
 endif()

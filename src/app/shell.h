@@ -26,6 +26,14 @@ enum class ShellCommand {
 // The four steps of the step panel under the toolbar.
 enum class Step { EditGrid, GradeEntry, NameEntry, GradeReport };
 
+// A child window that runs its own steps each time it becomes the active
+// window of the main window's work area (the main window calls activate()).
+class ActivatableWindow {
+public:
+    virtual ~ActivatableWindow() = default;
+    virtual void activate() = 0;
+};
+
 // What child windows may do to the main window. The main window implements
 // it; window tests use a recording stand-in, so no child needs the real frame.
 class Shell {

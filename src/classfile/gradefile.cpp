@@ -10,7 +10,9 @@ namespace tallyro {
 
 namespace {
 
-std::string at(int line) { return "Line " + std::to_string(line) + ": "; }
+std::string at(int line) {
+    return "Line " + std::to_string(line) + ": ";
+}
 
 std::optional<int> wholeNumberIn(const Value& value, int low, int high) {
     if (value.isEmpty())
@@ -30,8 +32,8 @@ void parseClassFile(std::string_view text, ClassRecord& record) {
     RecordReader reader(text);
     for (int c = 1; c <= kCategoryCount; ++c) {
         std::string what = "the weight and grade count of category " + std::to_string(c);
-        record.categoryWeights[c] = reader.readField(what);
-        Value count = reader.readField(what);
+        record.categoryWeights[c] = reader.readField(std::string_view(what));
+        Value count = reader.readField(std::string_view(what));
         if (!wholeNumberIn(count, 0, kMaxGradesPerCategory)) {
             throw FileError(at(reader.fieldLine()) + "the grade count \"" + count.toText() +
                             "\" of category " + std::to_string(c) +
@@ -43,19 +45,22 @@ void parseClassFile(std::string_view text, ClassRecord& record) {
     Value countField = reader.readField("the number of students");
     auto students = wholeNumberIn(countField, 0, kStudentSlots);
     if (!students) {
-        throw FileError(at(reader.fieldLine()) + "the number of students \"" +
-                        countField.toText() + "\" is not a whole number from 0 to 46.");
+        throw FileError(at(reader.fieldLine()) + "the number of students \"" + countField.toText() +
+                        "\" is not a whole number from 0 to 46.");
     }
 
     for (int s = 0; s < *students; ++s) {
         record.studentNames[s] =
-            reader.readField("the name of student " + std::to_string(s + 1)).toText();
+            reader.readField([&] { return "the name of student " + std::to_string(s + 1); })
+                .toText();
         for (int c = 1; c <= kCategoryCount; ++c) {
             int count = record.gradeCount(c);
             for (int k = 1; k <= count; ++k) {
-                record.grades(s, c, k) = reader.readField(
-                    "grade " + std::to_string(k) + " of category " + std::to_string(c) +
-                    " of student " + std::to_string(s + 1) + " (" + record.studentNames[s] + ")");
+                record.grades(s, c, k) = reader.readField([&] {
+                    return "grade " + std::to_string(k) + " of category " + std::to_string(c) +
+                           " of student " + std::to_string(s + 1) + " (" + record.studentNames[s] +
+                           ")";
+                });
             }
         }
     }
@@ -70,8 +75,8 @@ std::string formatClassFile(const ClassRecord& record) {
         return c < static_cast<int>(values.size()) ? values[c] : Value();
     };
     for (int c = 1; c <= kCategoryCount; ++c)
-        writer.writeRecord({categoryValue(record.categoryWeights, c),
-                            categoryValue(record.gradeCounts, c)});
+        writer.writeRecord(
+            {categoryValue(record.categoryWeights, c), categoryValue(record.gradeCounts, c)});
     int students = record.studentCount;
     if (students < 0 || students > static_cast<int>(record.studentNames.size()) ||
         students > record.grades.students()) {

@@ -6,16 +6,11 @@ namespace tallyro {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-std::string trimmed(std::string_view text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
 }
 
 } // namespace
@@ -68,17 +63,24 @@ void RecordReader::finishField() {
 }
 
 Value RecordReader::readField(std::string_view what) {
-    if (pos_ >= text_.size())
+    Value field;
+    if (!next(field))
         failAtEnd(what);
+    return field;
+}
+
+bool RecordReader::next(Value& field) {
+    if (pos_ >= text_.size())
+        return false;
     skipBlanks();
     if (pos_ >= text_.size())
-        failAtEnd(what);
+        return false;
     fieldLine_ = line_;
     if (text_[pos_] == '"') {
         size_t close = text_.find('"', pos_ + 1);
         if (close == std::string_view::npos) {
-            throw FileError("Line " + std::to_string(line_) + ": the text of " + std::string(what) +
-                            " has no closing double quote.");
+            throw FileError("Line " + std::to_string(line_) +
+                            ": a text has no closing double quote.");
         }
         std::string_view inside = text_.substr(pos_ + 1, close - pos_ - 1);
         for (char c : inside) {
@@ -87,27 +89,33 @@ Value RecordReader::readField(std::string_view what) {
         }
         pos_ = close + 1;
         finishField();
-        return Value(std::string(inside));
+        field = Value(std::string(inside));
+        return true;
     }
     size_t end = pos_;
     while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end]))
         ++end;
-    std::string field = trimmed(text_.substr(pos_, end - pos_));
+    std::string_view raw = text_.substr(pos_, end - pos_);
     pos_ = end;
     finishField();
-    if (field.empty())
-        return Value();
-    if (auto number = parseNumber(field))
-        return Value(*number);
-    // An unquoted word is kept as text rather than refused: the grade book
-    // reports it by name if it is ever used in an average.
-    return Value(field);
+    while (!raw.empty() && isBlank(raw.back()))
+        raw.remove_suffix(1);
+    if (raw.empty()) {
+        field = Value();
+    } else if (auto number = parseNumber(raw)) {
+        field = Value(*number);
+    } else {
+        // An unquoted word is kept as text rather than refused: the grade book
+        // reports it by name if it is ever used in an average.
+        field = Value(std::string(raw));
+    }
+    return true;
 }
 
 std::string RecordReader::readQuotedRecord(std::string_view what) {
     while (pos_ < text_.size() && (isBlank(text_[pos_]) || isLineEnd(text_[pos_]))) {
-        if (text_[pos_] == '\n' || (text_[pos_] == '\r' && (pos_ + 1 >= text_.size() ||
-                                                              text_[pos_ + 1] != '\n')))
+        if (text_[pos_] == '\n' ||
+            (text_[pos_] == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
             ++line_;
         ++pos_;
     }

@@ -2,6 +2,7 @@
 
 #include "classfile/value.h"
 
+#include <concepts>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -20,6 +21,15 @@ public:
     // what was expected there, for the error description.
     Value readField(std::string_view what);
 
+    // The same, with the description built only when it is needed: a grade
+    // file has thousands of fields and the description is rarely wanted.
+    template <std::invocable Describe> Value readField(Describe&& describe) {
+        Value field;
+        if (!next(field))
+            failAtEnd(describe());
+        return field;
+    }
+
     // The next quoted text record: everything from its opening quote to the
     // next quote, line breaks included, then past the line end that follows.
     std::string readQuotedRecord(std::string_view what);
@@ -32,6 +42,8 @@ public:
     int line() const { return line_; }
 
 private:
+    // Reads the next field into `field`; false when the text has ended.
+    bool next(Value& field);
     void skipBlanks();
     void finishField();
     [[noreturn]] void failAtEnd(std::string_view what) const;

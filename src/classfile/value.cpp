@@ -1,6 +1,6 @@
 #include "classfile/value.h"
 
-#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +9,12 @@ namespace tallyro {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
@@ -58,10 +62,13 @@ bool isNumericText(std::string_view text) {
 std::optional<double> parseNumber(std::string_view text) {
     if (!isNumericText(text))
         return std::nullopt;
-    std::string trimmed(trimBlanks(text));
-    // strtod follows the C locale here; Qt never changes LC_NUMERIC for us.
-    double value = std::strtod(trimmed.c_str(), nullptr);
-    if (!std::isfinite(value))
+    text = trimBlanks(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    // from_chars never depends on the locale, unlike strtod.
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

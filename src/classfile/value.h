@@ -48,6 +48,13 @@ public:
     // Empty is "", a number its shortest decimal text, text itself.
     std::string toText() const;
 
+    // The text of a text value without a copy; empty for other kinds.
+    std::string_view toTextView() const {
+        if (auto text = std::get_if<std::string>(&data_))
+            return *text;
+        return {};
+    }
+
     // True only for text exactly equal to the given marker ("x", "d", ...).
     bool isTextEqual(std::string_view text) const;
 

@@ -29,8 +29,8 @@ double weightOf(const ClassRecord& record, int student, int category) {
 
 } // namespace
 
-AveragingError::AveragingError(int student, std::string studentName, int category,
-                               int gradeNumber, std::string text)
+AveragingError::AveragingError(int student, std::string studentName, int category, int gradeNumber,
+                               std::string text)
     : std::runtime_error(describe(studentName, category, gradeNumber, text)), student_(student),
       category_(category), gradeNumber_(gradeNumber), text_(std::move(text)) {}
 
@@ -44,8 +44,10 @@ double categoryAverage(const ClassRecord& record, int student, int category) {
         const Value& grade = record.grades(student, category, k);
         if (grade.isTextEqual("x") || grade.isTextEqual("d")) {
             ++excluded;
-        } else if (grade.isEmpty() || grade.isNumeric()) {
+        } else if (grade.isEmpty() || grade.isNumber()) {
             sum += grade.toNumber();
+        } else if (auto number = parseNumber(grade.toTextView())) {
+            sum += *number;
         } else {
             throw AveragingError(student, record.studentNames.at(student), category, k,
                                  grade.toText());
@@ -56,7 +58,9 @@ double categoryAverage(const ClassRecord& record, int student, int category) {
     return sum / (count - excluded);
 }
 
-std::string averageText(double average) { return formatNumber(average).substr(0, 5); }
+std::string averageText(double average) {
+    return formatNumber(average).substr(0, 5);
+}
 
 Value applyAverageMode(double grandAverage, AverageMode mode) {
     if (mode == AverageMode::Rounded) {

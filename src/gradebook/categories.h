@@ -8,9 +8,18 @@
 namespace tallyro {
 
 // The eleven fixed grade categories, index 1..11 (index 0 is never used).
-inline const std::array<std::string, kCategorySlots> kCategoryNames = {
-    "",           "Homework",     "Quiz",       "Weekly Test", "3 Week Test",  "6 Week Test",
-    "9 Week Test", "Midterm Exam", "Final Exam", "Essay",       "Extra Credit", "Special Project"};
+inline const std::array<std::string, kCategorySlots> kCategoryNames = {"",
+                                                                       "Homework",
+                                                                       "Quiz",
+                                                                       "Weekly Test",
+                                                                       "3 Week Test",
+                                                                       "6 Week Test",
+                                                                       "9 Week Test",
+                                                                       "Midterm Exam",
+                                                                       "Final Exam",
+                                                                       "Essay",
+                                                                       "Extra Credit",
+                                                                       "Special Project"};
 
 // Puts the category names into the record.
 void setgradetypes(ClassRecord& record);
