@@ -1,1 +1,60 @@
-# The help collection is compiled here once the help pages exist.
+# The help pages in help/ are compiled into a Qt Help collection that stands
+# beside the program: tallyro.qhc (what the viewer opens) and tallyro.qch (the
+# pages it registers). The viewer finds the collection in the program's folder.
+set(TALLYRO_HELP_SOURCE_DIR ${CMAKE_SOURCE_DIR}/help)
+get_target_property(TALLYRO_HELP_OUTPUT_DIR tallyro RUNTIME_OUTPUT_DIRECTORY)
+if(NOT TALLYRO_HELP_OUTPUT_DIR)
+  set(TALLYRO_HELP_OUTPUT_DIR ${CMAKE_CURRENT_BINARY_DIR})
+endif()
+set(TALLYRO_HELP_COLLECTION ${TALLYRO_HELP_OUTPUT_DIR}/tallyro.qhc)
+set(TALLYRO_HELP_DOCUMENTATION ${TALLYRO_HELP_OUTPUT_DIR}/tallyro.qch)
+
+if(TARGET Qt6::qhelpgenerator)
+  set(TALLYRO_QHELPGENERATOR Qt6::qhelpgenerator)
+else()
+  find_program(TALLYRO_QHELPGENERATOR qhelpgenerator
+    HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBEXECS} /usr/lib/qt6/libexec /usr/lib/qt6/bin
+    REQUIRED)
+endif()
+
+# The collection project in help/ names its files relative to itself; the copy
+# used for the build names the project in the source tree and the outputs
+# beside the program, so nothing is written into the source tree.
+file(READ ${TALLYRO_HELP_SOURCE_DIR}/tallyro.qhcp _tallyro_qhcp)
+string(REPLACE "<input>tallyro.qhp</input>"
+  "<input>${TALLYRO_HELP_SOURCE_DIR}/tallyro.qhp</input>" _tallyro_qhcp "${_tallyro_qhcp}")
+string(REPLACE "<output>tallyro.qch</output>"
+  "<output>${TALLYRO_HELP_DOCUMENTATION}</output>" _tallyro_qhcp "${_tallyro_qhcp}")
+string(REPLACE "<file>tallyro.qch</file>"
+  "<file>${TALLYRO_HELP_DOCUMENTATION}</file>" _tallyro_qhcp "${_tallyro_qhcp}")
+set(TALLYRO_HELP_BUILD_PROJECT ${CMAKE_CURRENT_BINARY_DIR}/help-project/tallyro.qhcp)
+file(CONFIGURE OUTPUT ${TALLYRO_HELP_BUILD_PROJECT} CONTENT "${_tallyro_qhcp}" @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TALLYRO_HELP_SOURCE_DIR}/tallyro.qhcp)
+
+file(GLOB_RECURSE TALLYRO_HELP_FILES CONFIGURE_DEPENDS
+  ${TALLYRO_HELP_SOURCE_DIR}/*.html ${TALLYRO_HELP_SOURCE_DIR}/*.css
+  ${TALLYRO_HELP_SOURCE_DIR}/*.png ${TALLYRO_HELP_SOURCE_DIR}/*.qhp)
+
+# qhelpgenerator adds to an existing collection, so each build starts afresh.
+add_custom_command(
+  OUTPUT ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION}
+  COMMAND ${TALLYRO_QHELPGENERATOR} ${TALLYRO_HELP_BUILD_PROJECT} -o ${TALLYRO_HELP_COLLECTION}
+  DEPENDS ${TALLYRO_HELP_FILES} ${TALLYRO_HELP_BUILD_PROJECT}
+  COMMENT "Compiling the help collection tallyro.qhc"
+  VERBATIM)
+add_custom_target(tallyro_help DEPENDS ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION})
+add_dependencies(tallyro tallyro_help)
+install(FILES ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION} TYPE BIN)
+
+# The help viewer's tests open the compiled collection beside them; they are
+# defined after this file, so they learn of it at the end of configuration.
+function(tallyro_help_test_dependencies)
+  get_property(targets DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target ${targets})
+    if(target MATCHES "^platform_.*help.*_test$")
+      add_dependencies(${target} tallyro_help)
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tallyro_help_test_dependencies)
