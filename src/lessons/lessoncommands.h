@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/appstate.h"
+#include "app/shell.h"
+#include "platform/platform.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+namespace tallyro {
+
+class CustomPeriodsDialog;
+class LessonEditorWindow;
+class NewLessonDialog;
+
+// The main window's file commands while lesson plans are worked on: New,
+// Open, Save, Save As, Backup, Restore and closing the editor. Each command
+// catches its own failures and reports them in a message box.
+class LessonCommands : public QObject {
+    Q_OBJECT
+public:
+    LessonCommands(AppState& state, Platform& platform, Shell& shell, QObject* parent = nullptr);
+    ~LessonCommands() override;
+
+    // File > New: the "New" dialog, which starts an empty week.
+    void newFile();
+    void open();
+    // Writes the week to currentFileName; false when it could not be written
+    // (the message has been shown and classModified is kept).
+    bool saveLessonFile();
+    void saveAs();
+    void backup();
+    void restore();
+    // Unloads the editor (File > Close, after the question about saving).
+    void closeEditor();
+
+    // The editor while it is loaded, for printing; null otherwise.
+    LessonEditorWindow* editor() const { return editor_; }
+    NewLessonDialog* newDialog() const { return newDialog_; }
+    CustomPeriodsDialog* customDialog() const { return customDialog_; }
+
+    enum class ExtractResult { Read, Cancelled, Failed };
+    // Copies the ten period names of a lesson file the teacher picks; the
+    // plans of that file are not read.
+    ExtractResult extractPeriodList();
+
+signals:
+    // The editor was created; the main window may connect its print button.
+    void editorShown(LessonEditorWindow* editor);
+
+private:
+    void openFrom(const QString& title, const QString& pattern, const QString& filter);
+    void writeCopy(const QString& title, const QString& proposedName, const QString& filter,
+                   const char* extension);
+    void onNewOk();
+    void onNewCancel();
+    void onCustomNamed();
+    void onCustomCancel();
+    void finishNewWeek();
+    void showEditor();
+    void dropNewDialogs();
+
+    AppState& state_;
+    Platform& platform_;
+    Shell& shell_;
+    QPointer<LessonEditorWindow> editor_;
+    QPointer<NewLessonDialog> newDialog_;
+    QPointer<CustomPeriodsDialog> customDialog_;
+};
+
+} // namespace tallyro
