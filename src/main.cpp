@@ -1,7 +1,15 @@
 #include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "platform/helpwindow.h" // qthelpviewer.h needs the complete HelpWindow
+#include "platform/platform.h"
+#include "platform/qtfiledialog.h"
+#include "platform/qthelpviewer.h"
+#include "platform/qtinputbox.h"
+#include "platform/qtmessagebox.h"
+#include "platform/qtsettingsstore.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QIcon>
 
 #include <iostream>
 
@@ -11,8 +19,38 @@ int main(int argc, char** argv) {
         std::vector<std::string> args(argv + 1, argv + argc);
         return tallyro::CommandLine::run(args, std::cout, std::cerr);
     }
+
     QApplication app(argc, argv);
-    QLabel placeholder("Tallyro");
-    placeholder.show();
+    QApplication::setApplicationName(QStringLiteral("Tallyro"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(TALLYRO_VERSION_MAJOR)
+                                            .arg(TALLYRO_VERSION_MINOR)
+                                            .arg(TALLYRO_VERSION_PATCH));
+    QApplication::setDesktopFileName(QStringLiteral("tallyro"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/png/tallyro.png")));
+
+    // --- Platform wiring: the Qt services every window uses. ---------------
+    tallyro::QtMessageBox messages;
+    tallyro::QtInputBox input;
+    tallyro::QtFileDialog files;
+    tallyro::QtSettingsStore settings;
+    tallyro::QtHelpViewer help(tallyro::QtHelpViewer::defaultCollectionFile(), messages);
+    tallyro::Platform platform{messages, input, files, settings, help};
+    // ------------------------------------------------------------------------
+
+    // The state lives here for the whole run; every window gets it by reference.
+    tallyro::AppState state;
+    tallyro::MainWindow window(state, platform);
+    messages.setParent(&window);
+    input.setParent(&window);
+    files.setParent(&window);
+    help.setParent(&window);
+    window.show();
+
+    // "tallyro FILE.grd" opens that class in grade mode, as File > Open would.
+    QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        window.openGradeFileAtStartup(arguments.at(1));
+
     return app.exec();
 }

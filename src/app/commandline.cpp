@@ -14,7 +14,9 @@ const char* const kUsage = "usage: tallyro averages FILE [--rounded]\n";
 
 } // namespace
 
-bool CommandLine::isSubcommand(const std::string& argument) { return argument == "averages"; }
+bool CommandLine::isSubcommand(const std::string& argument) {
+    return argument == "averages";
+}
 
 int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args[0] == "averages")

@@ -17,8 +17,7 @@ public:
     static int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 private:
-    static int averages(const std::vector<std::string>& args, std::ostream& out,
-                        std::ostream& err);
+    static int averages(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
 } // namespace tallyro

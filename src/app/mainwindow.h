@@ -1,0 +1,159 @@
+#pragma once
+
+#include "app/appstate.h"
+#include "app/gradefilecommands.h"
+#include "app/shell.h"
+#include "app/startupform.h"
+#include "gradebook/gradebookwindow.h"
+#include "platform/platform.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace tallyro {
+
+class StepPanel;
+
+// `MDI1`, the main window: menus, the toolbar with the date box, the step
+// panel and the work area holding every other window. Its file commands act
+// on grade files or lesson files depending on the work mode.
+class MainWindow : public QMainWindow, public Shell {
+    Q_OBJECT
+public:
+    MainWindow(AppState& state, Platform& platform);
+    ~MainWindow() override;
+
+    // Start-up once the window is on screen: the form for the teacher's
+    // details opens when any of them is still missing.
+    void showEvent(QShowEvent* event) override;
+
+    // Opens a grade file named on the command line, in grade mode.
+    void openGradeFileAtStartup(const QString& path);
+
+    // Shell
+    void setCommandEnabled(ShellCommand command, bool enabled) override;
+    bool isCommandEnabled(ShellCommand command) const override;
+    void setStepBold(Step step, bool bold) override;
+    void setStepRaised(Step step, bool raised) override;
+    void setStepEnabled(Step step, bool enabled) override;
+    void setStepPanelVisible(bool visible) override;
+    void setFileCaption(const QString& fileName) override;
+    void showNoFileState() override;
+    void showFileOpenState() override;
+    void showGradeBook() override;
+    void showChild(QWidget* window) override;
+    QWidget* window() override { return this; }
+
+    // The commands of the menus and the toolbar.
+    void newFile();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void printFile();
+    void closeFile();
+    void exitProgram();
+    void backup();
+    void restore();
+    void deleteFiles();
+    void addStudent();
+    void lessonsMode();
+    void gradesMode();
+    void helpContents();
+    void helpSearch();
+    void showStartupForm();
+    void showDisclaimer();
+    void showAbout();
+
+    // The step panel's captions and its two future sites.
+    void stepClicked(Step step);
+    void gradeEntryClicked();
+    void gradeReportClicked();
+    void statisticsClicked();
+    void databaseClicked();
+
+    QMdiArea* workArea() const { return mdiArea_; }
+    StepPanel* stepPanel() const { return Picture4; }
+    QAction* toolbarButton(int index) const { return toolbarButtons_.at(index); }
+    QAction* fileMenuItem(int index) const { return mnufileitem.at(index); }
+    GradeBookWindow* gradeBook() const { return gradeBook_; }
+
+    // Controls, under the names the teacher's help pages use.
+    QWidget* Picture3;
+    QToolBar* Toolbar1;
+    QFrame* Picture2;
+    QLabel* lbldate;
+    StepPanel* Picture4;
+    QMenu* mnufile;
+    std::map<int, QAction*> mnufileitem;
+    QMenu* opt;
+    QAction* addstud;
+    QAction* obackup;
+    QAction* orestore;
+    QAction* odelete;
+    QMenu* help;
+    QAction* contents;
+    QAction* Search;
+    QAction* startup;
+    QAction* disclaimer;
+    QAction* b7;
+    QAction* about;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct CommandActions {
+        QAction* tool = nullptr;
+        QAction* menu = nullptr;
+    };
+
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStepPanel();
+    void readSettings();
+    void writeSettings();
+    void shutDown();
+
+    // Saves the open file of the current mode; false when it was not saved.
+    bool saveForMode();
+    // Asks before losing unsaved changes; true when the teacher agrees.
+    bool confirmLosingChanges();
+    // Runs the averages every printed list and report card needs; false after
+    // telling the teacher which grade stands in the way.
+    bool computeGrandAverages();
+    // The one place for the commands whose windows are not part of the
+    // program yet.
+    void notYetAvailable();
+    template <typename T> T* findChildWindow() const;
+
+    AppState& state_;
+    Platform platform_;
+    GradeFileCommands gradeFiles_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QActionGroup* modeGroup_ = nullptr;
+    std::map<int, QAction*> toolbarButtons_;
+    std::map<ShellCommand, CommandActions> commands_;
+    QAction* gradeEntryShortcut_ = nullptr;
+    QAction* gradeReportShortcut_ = nullptr;
+    QPointer<GradeBookWindow> gradeBook_;
+    QPointer<StartupForm> startupForm_;
+
+    bool startupDone_ = false;
+    bool exitConfirmed_ = false;
+    bool shutDownDone_ = false;
+};
+
+} // namespace tallyro
