@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "platform/helpwindow.h" // qthelpviewer.h needs the complete HelpWindow
+#include "platform/automationids.h"
 #include "platform/platform.h"
 #include "platform/qtfiledialog.h"
 #include "platform/qthelpviewer.h"
@@ -28,15 +28,15 @@ int main(int argc, char** argv) {
                                             .arg(TALLYRO_VERSION_PATCH));
     QApplication::setDesktopFileName(QStringLiteral("tallyro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/png/tallyro.png")));
+    tallyro::installAutomationIds(app);
 
-    // --- Platform wiring: the Qt services every window uses. ---------------
+    // The Qt services every window uses.
     tallyro::QtMessageBox messages;
     tallyro::QtInputBox input;
     tallyro::QtFileDialog files;
     tallyro::QtSettingsStore settings;
     tallyro::QtHelpViewer help(tallyro::QtHelpViewer::defaultCollectionFile(), messages);
     tallyro::Platform platform{messages, input, files, settings, help};
-    // ------------------------------------------------------------------------
 
     // The state lives here for the whole run; every window gets it by reference.
     tallyro::AppState state;
@@ -47,10 +47,11 @@ int main(int argc, char** argv) {
     help.setParent(&window);
     window.show();
 
-    // "tallyro FILE.grd" opens that class in grade mode, as File > Open would.
+    // "tallyro FILE.grd" opens that class, "tallyro FILE.pla" that week, as a
+    // desktop program does for a double-clicked file.
     QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
-        window.openGradeFileAtStartup(arguments.at(1));
+        window.openFileAtStartup(arguments.at(1));
 
     return app.exec();
 }

@@ -29,6 +29,17 @@ struct AppState {
     // Name of the open file of either kind, and whether it has unsaved changes.
     std::string currentFileName;
     int classModified = 0;
+    // The folder the open file lives in. File dialogs move the current folder,
+    // so Save must not rely on it: after a Save As or a backup elsewhere, Save
+    // still writes the file that is open. Empty means the current folder.
+    std::string currentFileFolder;
+
+    // Where Save writes the open file.
+    std::string currentFilePath() const {
+        if (currentFileFolder.empty())
+            return currentFileName;
+        return currentFileFolder + "/" + currentFileName;
+    }
 
     // 1 when a new roster is kept in alphabetical order, 0 in entry order.
     int rosterSorted = 1;

@@ -3,6 +3,7 @@
 #include "classfile/fileerror.h"
 #include "classfile/gradefile.h"
 #include "gradebook/averagestable.h"
+#include "reports/printcommand.h"
 
 #include <ostream>
 
@@ -10,17 +11,20 @@ namespace tallyro {
 
 namespace {
 
-const char* const kUsage = "usage: tallyro averages FILE [--rounded]\n";
+const char* const kUsage = "usage: tallyro averages FILE [--rounded]\n"
+                           "       tallyro print grades|lessons|report-card ...\n";
 
 } // namespace
 
 bool CommandLine::isSubcommand(const std::string& argument) {
-    return argument == "averages";
+    return argument == "averages" || argument == "print";
 }
 
 int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args[0] == "averages")
         return averages(args, out, err);
+    if (!args.empty() && args[0] == "print")
+        return runPrintCommand(args, out, err);
     err << kUsage;
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "app/gradefilecommands.h"
 
+#include "classfile/filenames.h"
 #include "classfile/gradefile.h"
 #include "platform/busypointer.h"
 
@@ -13,6 +14,7 @@ namespace tallyro {
 namespace {
 
 const char* const kGradeFilter = "grade files (*.grd)|*.grd";
+const char* const kBackupFilter = "grade files (*.bup)|*.bup";
 
 } // namespace
 
@@ -20,12 +22,22 @@ GradeFileCommands::GradeFileCommands(AppState& state, Platform& platform, Shell&
     : state_(state), platform_(platform), shell_(shell) {}
 
 void GradeFileCommands::open() {
+    openWith(QStringLiteral("Open"), QStringLiteral("*.grd"), QString::fromLatin1(kGradeFilter));
+}
+
+void GradeFileCommands::restore() {
+    openWith(QStringLiteral("Restore"), QStringLiteral("*.bup"),
+             QString::fromLatin1(kBackupFilter));
+}
+
+void GradeFileCommands::openWith(const QString& title, const QString& pattern,
+                                 const QString& filter) {
     state_.classRecord.clearToCapacity();
     FileDialog& dialog = platform_.files;
-    dialog.setTitle(QStringLiteral("Open"));
+    dialog.setTitle(title);
     dialog.setFlags(FileDialog::PathMustExist);
-    dialog.setFileName(QStringLiteral("*.grd"));
-    dialog.setFilter(QString::fromLatin1(kGradeFilter));
+    dialog.setFileName(pattern);
+    dialog.setFilter(filter);
     try {
         dialog.showOpen();
     } catch (const DialogCancelled&) {
@@ -46,6 +58,7 @@ void GradeFileCommands::openPath(const QString& path) {
 
 void GradeFileCommands::load(const QString& folder, const QString& fileTitle) {
     state_.currentFileName = fileTitle.toStdString();
+    state_.currentFileFolder = folder.toStdString();
     try {
         BusyPointer busy;
         readClassFile(QDir(folder).filePath(fileTitle).toStdString(), state_.classRecord);
@@ -56,25 +69,15 @@ void GradeFileCommands::load(const QString& folder, const QString& fileTitle) {
                                           QString::fromStdString(error.what()));
         return;
     }
-    openFolder_ = folder;
-    openName_ = state_.currentFileName;
     shell_.setFileCaption(fileTitle);
     shell_.showFileOpenState();
     shell_.showGradeBook();
 }
 
-std::string GradeFileCommands::savePath() const {
-    // Another command (restore, a new class) may have named a different file
-    // since the last Open; then the name is taken in the current folder.
-    if (!openFolder_.isEmpty() && state_.currentFileName == openName_)
-        return QDir(openFolder_).filePath(QString::fromStdString(openName_)).toStdString();
-    return state_.currentFileName;
-}
-
 bool GradeFileCommands::save() {
     try {
         BusyPointer busy;
-        writeClassFile(savePath(), state_.classRecord);
+        writeClassFile(state_.currentFilePath(), state_.classRecord);
     } catch (const std::exception& error) {
         showError(platform_.messages, QStringLiteral("Unable to SAVE this file. ") +
                                           QString::fromStdString(error.what()));
@@ -84,26 +87,36 @@ bool GradeFileCommands::save() {
     return true;
 }
 
-QString GradeFileCommands::completeFileName(const QString& name) {
-    if (name.size() < 4 || name.at(name.size() - 4) != QLatin1Char('.'))
-        return name + QStringLiteral(".grd");
-    return name;
-}
-
 void GradeFileCommands::saveAs() {
     FileDialog& dialog = platform_.files;
     dialog.setTitle(QStringLiteral("Save As"));
     dialog.setFlags(FileDialog::OverwritePrompt);
     dialog.setFilter(QString::fromLatin1(kGradeFilter));
+    writeChosen(".grd");
+}
+
+void GradeFileCommands::backup() {
+    FileDialog& dialog = platform_.files;
+    dialog.setTitle(QStringLiteral("BackUp (floppy recommended)"));
+    dialog.setFlags(FileDialog::OverwritePrompt);
+    dialog.setFileName(QString::fromStdString(proposedBackupName(state_.currentFileName, ".bup")));
+    dialog.setFilter(QString::fromLatin1(kBackupFilter));
+    writeChosen(".bup");
+    // The next dialog proposes the working file again, even after a cancel.
+    dialog.setFileName(QString::fromStdString(state_.currentFileName));
+}
+
+void GradeFileCommands::writeChosen(const char* extension) {
+    FileDialog& dialog = platform_.files;
     try {
         dialog.showSave();
     } catch (const DialogCancelled&) {
         return;
     }
-    QString name = completeFileName(dialog.fileName());
+    std::string name = completeFileName(dialog.fileName().toStdString(), extension);
     try {
         BusyPointer busy;
-        writeClassFile(name.toStdString(), state_.classRecord);
+        writeClassFile(name, state_.classRecord);
     } catch (const std::exception& error) {
         showError(platform_.messages, QStringLiteral("Unable to SAVE this file. ") +
                                           QString::fromStdString(error.what()));

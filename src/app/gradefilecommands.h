@@ -31,21 +31,24 @@ public:
     // the unsaved-changes flag stay as they were.
     void saveAs();
 
-    // The name Save As writes: ".grd" is added unless the fourth character
-    // from the end is already a "." (ROOM5 -> ROOM5.grd, NOTES.TXT stays).
-    static QString completeFileName(const QString& name);
+    // Writes the class in memory to a backup file (.bup) the teacher names,
+    // typically on removable media; the open file and its changes stay as
+    // they were.
+    void backup();
+
+    // Opens a backup file (.bup) as the open class: a later Save writes the
+    // backup itself.
+    void restore();
 
 private:
+    void openWith(const QString& title, const QString& pattern, const QString& filter);
+    // Writes the class to a name chosen in a save dialog that is already set up.
+    void writeChosen(const char* extension);
     void load(const QString& folder, const QString& fileTitle);
-    std::string savePath() const;
 
     AppState& state_;
     Platform& platform_;
     Shell& shell_;
-    // The folder of the file that was opened: Save must write that file even
-    // after a later dialog has moved the current folder elsewhere.
-    QString openFolder_;
-    std::string openName_;
 };
 
 } // namespace tallyro

@@ -53,7 +53,8 @@ const char* const kDisclaimer =
 } // namespace
 
 MainWindow::MainWindow(AppState& state, Platform& platform)
-    : state_(state), platform_(platform), gradeFiles_(state_, platform_, *this) {
+    : state_(state), platform_(platform), gradeFiles_(state_, platform_, *this),
+      roster_(state_, platform_, *this), lessons_(state_, platform_, *this) {
     setObjectName(QStringLiteral("MDI1"));
     setWindowIcon(QIcon(iconPath(QStringLiteral("tallyro"))));
 
@@ -309,6 +310,16 @@ void MainWindow::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(this, &MainWindow::showStartupForm, Qt::QueuedConnection);
 }
 
+void MainWindow::openFileAtStartup(const QString& path) {
+    if (path.endsWith(QStringLiteral(".pla"), Qt::CaseInsensitive) ||
+        path.endsWith(QStringLiteral(".lba"), Qt::CaseInsensitive)) {
+        lessonsMode();
+        lessons_.openPath(path);
+        return;
+    }
+    openGradeFileAtStartup(path);
+}
+
 void MainWindow::openGradeFileAtStartup(const QString& path) {
     toolbarButtons_.at(13)->setChecked(true);
     gradesMode();
@@ -389,7 +400,20 @@ void MainWindow::showGradeBook() {
 }
 
 void MainWindow::showChild(QWidget* window) {
-    QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
+    // Borderless children (the roster and lesson editors) keep their look
+    // inside the work area too.
+    Qt::WindowFlags flags;
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        flags = Qt::FramelessWindowHint;
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(window, flags);
+    // A child that closes itself takes its frame along, so no empty frame
+    // is left behind in the work area.
+    // (A plain QObject guard: the frame may already be half destroyed when
+    // it is the one taking the child along.)
+    connect(window, &QObject::destroyed, sub, [frame = QPointer<QObject>(sub)] {
+        if (frame)
+            frame->deleteLater();
+    });
     sub->move(0, 0);
     window->show();
     sub->show();
@@ -423,23 +447,22 @@ bool MainWindow::computeGrandAverages() {
 }
 
 void MainWindow::newFile() {
-    // The new class dialog and the new lesson file dialog.
-    notYetAvailable();
+    if (state_.workMode == 2)
+        lessons_.newFile();
+    else
+        roster_.newClass();
 }
 
 void MainWindow::openFile() {
-    if (state_.workMode == 2) {
-        notYetAvailable(); // lesson files
-        return;
-    }
-    gradeFiles_.open();
+    if (state_.workMode == 2)
+        lessons_.open();
+    else
+        gradeFiles_.open();
 }
 
 bool MainWindow::saveForMode() {
-    if (state_.workMode == 2) {
-        notYetAvailable(); // lesson files
-        return false;
-    }
+    if (state_.workMode == 2)
+        return lessons_.saveLessonFile();
     return gradeFiles_.save();
 }
 
@@ -448,11 +471,10 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    if (state_.workMode == 2) {
-        notYetAvailable(); // lesson files
-        return;
-    }
-    gradeFiles_.saveAs();
+    if (state_.workMode == 2)
+        lessons_.saveAs();
+    else
+        gradeFiles_.saveAs();
 }
 
 void MainWindow::printFile() {
@@ -546,19 +568,32 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::backup() {
-    notYetAvailable();
+    if (state_.workMode == 2)
+        lessons_.backup();
+    else
+        gradeFiles_.backup();
 }
 
 void MainWindow::restore() {
-    notYetAvailable();
+    if (state_.workMode == 2)
+        lessons_.restore();
+    else
+        gradeFiles_.restore();
 }
 
 void MainWindow::deleteFiles() {
-    notYetAvailable();
+    if (deletion_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(deletion_->parentWidget()))
+            mdiArea_->setActiveSubWindow(sub);
+        return;
+    }
+    deletion_ = new FileDeletionWindow(platform_);
+    deletion_->setAttribute(Qt::WA_DeleteOnClose);
+    showChild(deletion_);
 }
 
 void MainWindow::addStudent() {
-    notYetAvailable();
+    roster_.addStudent();
 }
 
 void MainWindow::lessonsMode() {

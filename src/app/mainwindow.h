@@ -4,8 +4,11 @@
 #include "app/gradefilecommands.h"
 #include "app/shell.h"
 #include "app/startupform.h"
+#include "classfile/filedeletionwindow.h"
 #include "gradebook/gradebookwindow.h"
+#include "lessons/lessoncommands.h"
 #include "platform/platform.h"
+#include "roster/rostercommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -38,7 +41,9 @@ public:
     // details opens when any of them is still missing.
     void showEvent(QShowEvent* event) override;
 
-    // Opens a grade file named on the command line, in grade mode.
+    // Opens a file named on the command line: a lesson plan file (.pla, .lba)
+    // in lesson mode, anything else as a class in grade mode.
+    void openFileAtStartup(const QString& path);
     void openGradeFileAtStartup(const QString& path);
 
     // Shell
@@ -87,6 +92,9 @@ public:
     QAction* toolbarButton(int index) const { return toolbarButtons_.at(index); }
     QAction* fileMenuItem(int index) const { return mnufileitem.at(index); }
     GradeBookWindow* gradeBook() const { return gradeBook_; }
+    LessonCommands& lessonCommands() { return lessons_; }
+    RosterCommands& rosterCommands() { return roster_; }
+    FileDeletionWindow* deletionWindow() const { return deletion_; }
 
     // Controls, under the names the teacher's help pages use.
     QWidget* Picture3;
@@ -141,6 +149,8 @@ private:
     AppState& state_;
     Platform platform_;
     GradeFileCommands gradeFiles_;
+    RosterCommands roster_;
+    LessonCommands lessons_;
 
     QMdiArea* mdiArea_ = nullptr;
     QActionGroup* modeGroup_ = nullptr;
@@ -150,6 +160,7 @@ private:
     QAction* gradeReportShortcut_ = nullptr;
     QPointer<GradeBookWindow> gradeBook_;
     QPointer<StartupForm> startupForm_;
+    QPointer<FileDeletionWindow> deletion_;
 
     bool startupDone_ = false;
     bool exitConfirmed_ = false;

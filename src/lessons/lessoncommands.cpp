@@ -2,6 +2,8 @@
 
 // Before the busy pointer, whose header uses the cursor shape.
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 
 #include "lessons/customperiodsdialog.h"
 #include "lessons/lessoneditorwindow.h"
@@ -44,24 +46,33 @@ void LessonCommands::restore() {
 
 void LessonCommands::openFrom(const QString& title, const QString& pattern, const QString& filter) {
     state_.lessonPlan.clearToCapacity();
+    FileDialog& dialog = platform_.files;
+    dialog.setTitle(title);
+    dialog.setFlags(FileDialog::PathMustExist);
+    dialog.setFileName(pattern);
+    dialog.setFilter(filter);
+    try {
+        dialog.showOpen();
+    } catch (const DialogCancelled&) {
+        state_.lessonPlan.clearToNothing();
+        return;
+    }
+    openPath(dialog.fileName());
+}
+
+void LessonCommands::openPath(const QString& path) {
+    state_.lessonPlan.clearToCapacity();
+    QFileInfo info(path);
+    state_.currentFileName = info.fileName().toStdString();
+    state_.currentFileFolder = info.absolutePath().toStdString();
     QString failure;
     try {
-        FileDialog& dialog = platform_.files;
-        dialog.setTitle(title);
-        dialog.setFlags(FileDialog::PathMustExist);
-        dialog.setFileName(pattern);
-        dialog.setFilter(filter);
-        dialog.showOpen();
-        state_.currentFileName = dialog.fileTitle().toStdString();
         BusyPointer busy;
-        readLessonFile(dialog.fileName().toStdString(), state_.lessonPlan);
+        readLessonFile(info.absoluteFilePath().toStdString(), state_.lessonPlan);
         shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
         shell_.showFileOpenState();
         shell_.setStepPanelVisible(false);
         showEditor();
-        return;
-    } catch (const DialogCancelled&) {
-        state_.lessonPlan.clearToNothing();
         return;
     } catch (const std::exception& error) {
         failure = QString::fromStdString(error.what());
@@ -158,6 +169,7 @@ void LessonCommands::onNewOk() {
     if (dialog->fileName().isEmpty())
         dialog->setFileName(QStringLiteral("untitled"));
     state_.currentFileName = dialog->fileName().toStdString() + kLessonExtension;
+    state_.currentFileFolder = QDir::currentPath().toStdString();
     shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
 
     switch (dialog->periodType()) {

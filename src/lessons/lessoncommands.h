@@ -2,6 +2,9 @@
 
 #include "app/appstate.h"
 #include "app/shell.h"
+#include "lessons/customperiodsdialog.h"
+#include "lessons/lessoneditorwindow.h"
+#include "lessons/newlessondialog.h"
 #include "platform/platform.h"
 
 #include <QObject>
@@ -9,10 +12,6 @@
 #include <QString>
 
 namespace tallyro {
-
-class CustomPeriodsDialog;
-class LessonEditorWindow;
-class NewLessonDialog;
 
 // The main window's file commands while lesson plans are worked on: New,
 // Open, Save, Save As, Backup, Restore and closing the editor. Each command
@@ -26,6 +25,9 @@ public:
     // File > New: the "New" dialog, which starts an empty week.
     void newFile();
     void open();
+    // Opens the named lesson file without asking (a file named on the command
+    // line, or the one chosen in the Open or Restore dialog).
+    void openPath(const QString& path);
     // Writes the week to currentFileName; false when it could not be written
     // (the message has been shown and classModified is kept).
     bool saveLessonFile();

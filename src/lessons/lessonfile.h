@@ -1,5 +1,6 @@
 #pragma once
 
+#include "classfile/filenames.h"
 #include "lessons/lessonplan.h"
 
 #include <string>
@@ -45,14 +46,5 @@ std::vector<std::string> defaultPeriodNames();
 // The file format cannot hold a double quote inside a text, so typed or
 // pasted quotes become apostrophes.
 std::string replaceDoubleQuotes(std::string_view text);
-
-// A name typed in a save dialog gets the extension unless its fourth
-// character from the end is already a dot (ROOM5 -> ROOM5.pla, A.B ->
-// A.B.pla, WEEK1.PLA stays). Names shorter than four characters always get it.
-std::string completeFileName(std::string_view name, std::string_view extension);
-
-// The name a backup proposes: the working name without its last four
-// characters, followed by the backup extension (WEEK1.pla -> WEEK1.lba).
-std::string proposedBackupName(std::string_view currentName, std::string_view extension);
 
 } // namespace tallyro

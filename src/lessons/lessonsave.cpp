@@ -15,7 +15,7 @@ bool saveLessonFile(AppState& state, MessageBox& messages) {
     {
         BusyPointer busy;
         try {
-            writeLessonFile(state.currentFileName, state.lessonPlan);
+            writeLessonFile(state.currentFilePath(), state.lessonPlan);
             state.classModified = 0;
             return true;
         } catch (const std::exception& error) {

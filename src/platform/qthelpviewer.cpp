@@ -65,4 +65,8 @@ void QtHelpViewer::quit() {
     delete window_.data();
 }
 
+HelpWindow* QtHelpViewer::window() const {
+    return window_;
+}
+
 } // namespace tallyro

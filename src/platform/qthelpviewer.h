@@ -33,7 +33,7 @@ public:
 
     void setParent(QWidget* parent) { parent_ = parent; }
     // The open viewer window, if any.
-    HelpWindow* window() const { return window_; }
+    HelpWindow* window() const;
 
 private:
     bool openWindow();

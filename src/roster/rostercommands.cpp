@@ -7,6 +7,8 @@
 #include "roster/roster.h"
 #include "roster/rostereditorwindow.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <exception>
@@ -68,6 +70,7 @@ void RosterCommands::newClassAccepted() {
     if (dialog->fileName().isEmpty())
         dialog->setFileName("untitled");
     state_.currentFileName = dialog->fileName().toStdString() + ".grd";
+    state_.currentFileFolder = QDir::currentPath().toStdString();
     shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
     state_.rosterSorted = dialog->sorted() ? 1 : 0;
 
@@ -149,6 +152,7 @@ void RosterCommands::addStudentToFile(const std::string& name) {
         files.setFlags(FileDialog::PathMustExist);
         files.showOpen();
         state_.currentFileName = files.fileTitle().toStdString();
+        state_.currentFileFolder = QFileInfo(files.fileName()).absolutePath().toStdString();
         {
             BusyPointer busy;
             readClassFile(files.fileName().toStdString(), record);

@@ -3,6 +3,9 @@
 #include "app/appstate.h"
 #include "app/shell.h"
 #include "platform/platform.h"
+#include "roster/addstudentdialog.h"
+#include "roster/newclassdialog.h"
+#include "roster/rostereditorwindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,10 +15,6 @@
 #include <vector>
 
 namespace tallyro {
-
-class AddStudentDialog;
-class NewClassDialog;
-class RosterEditorWindow;
 
 // The class roster commands of the main window: File > New in grade mode
 // (the "New" dialog, then the roster editor) and Options > Add a Student.

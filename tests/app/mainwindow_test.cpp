@@ -1,9 +1,9 @@
 #include <QTest>
 
 #include "app/mainwindow.h"
+#include "app/mainwindowfixture.h"
 #include "app/startupform.h"
 #include "app/steppanel.h"
-#include "support/scriptedplatform.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,55 +18,6 @@
 
 using namespace tallyro;
 using namespace tallyro::test;
-
-namespace {
-
-const QString kRoom5 = QStringLiteral(TALLYRO_SOURCE_DIR "/examples/ROOM5.grd");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// A main window on scripted services, with the teacher's details already
-// stored unless a test says otherwise.
-struct Fixture {
-    explicit Fixture(bool detailsStored = true) {
-        if (detailsStored) {
-            doubles.settings.values["school"] = "Lincoln Elementary";
-            doubles.settings.values["teacher"] = "Ms. Rivera";
-            doubles.settings.values["grade level"] = "5";
-        }
-    }
-    MainWindow& start() {
-        window = std::make_unique<MainWindow>(state, platform);
-        window->show();
-        return *window;
-    }
-    // Opens a copy of the sample class through File > Open in grade mode.
-    void openSample() {
-        QVERIFY(QFile::copy(kRoom5, dir.filePath("ROOM5.grd")));
-        window->gradesMode();
-        doubles.files.choose(dir.filePath("ROOM5.grd"));
-        window->openFile();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
-    }
-    int subWindowCount() const { return window->workArea()->subWindowList().size(); }
-
-    ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    AppState state;
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
-};
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -90,7 +41,7 @@ private slots:
     void gradeEntryWithNoStudentsDoesNothing();
     void gradeEntryOpensOnce();
     void gradeThatCannotBeAveragedIsReported();
-    void placeholderAndHelpCommands();
+    void helpAndInformationCommands();
 };
 
 void MainWindowTest::firstStartShowsStartupFormInLessonMode() {
@@ -481,17 +432,9 @@ void MainWindowTest::gradeThatCannotBeAveragedIsReported() {
     QVERIFY(window.stepPanel()->isBold(Step::EditGrid));
 }
 
-void MainWindowTest::placeholderAndHelpCommands() {
+void MainWindowTest::helpAndInformationCommands() {
     Fixture f;
     MainWindow& window = f.start();
-    window.newFile();
-    window.deleteFiles();
-    QCOMPARE(f.doubles.messages.shown.size(), size_t(2));
-    for (const auto& shown : f.doubles.messages.shown) {
-        QCOMPARE(shown.text, QStringLiteral("This command is not yet available."));
-        QCOMPARE(shown.title, QStringLiteral("Tallyro"));
-        QCOMPARE(shown.style, 64);
-    }
     window.showDisclaimer();
     QCOMPARE(f.doubles.messages.shown.back().title, QStringLiteral("Disclaimer"));
     QCOMPARE(f.doubles.messages.shown.back().style, 0);

@@ -18,7 +18,6 @@ private slots:
     void everyKeystrokeReachesTheState();
     void okConfirmsAndCloses();
     void aboutBoxShowsTheVersion();
-    void saveAsNameCompletion();
 };
 
 void StartupFormTest::focusGoesToTheFirstEmptyBox() {
@@ -81,16 +80,6 @@ void StartupFormTest::aboutBoxShowsTheVersion() {
              QStringLiteral("Classroom Grade Averaging & Lesson Planning Program"));
     QTest::mouseClick(box.Command1, Qt::LeftButton);
     QVERIFY(!box.isVisible());
-}
-
-void StartupFormTest::saveAsNameCompletion() {
-    QCOMPARE(GradeFileCommands::completeFileName("/tmp/ROOM5"), QStringLiteral("/tmp/ROOM5.grd"));
-    QCOMPARE(GradeFileCommands::completeFileName("/tmp/ROOM5.GRD"),
-             QStringLiteral("/tmp/ROOM5.GRD"));
-    QCOMPARE(GradeFileCommands::completeFileName("/tmp/NOTES.TXT"),
-             QStringLiteral("/tmp/NOTES.TXT"));
-    // Only the fourth character from the end counts.
-    QCOMPARE(GradeFileCommands::completeFileName("/tmp/a.b"), QStringLiteral("/tmp/a.b.grd"));
 }
 
 QTEST_MAIN(StartupFormTest)
