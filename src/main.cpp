@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "platform/automationids.h"
 #include "platform/platform.h"
+#include "platform/printer.h"
 #include "platform/qtfiledialog.h"
 #include "platform/qthelpviewer.h"
 #include "platform/qtinputbox.h"
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
     tallyro::QtFileDialog files;
     tallyro::QtSettingsStore settings;
     tallyro::QtHelpViewer help(tallyro::QtHelpViewer::defaultCollectionFile(), messages);
-    tallyro::Platform platform{messages, input, files, settings, help};
+    tallyro::SystemPrinter printer(files, messages);
+    tallyro::Platform platform{messages, input, files, settings, help, printer};
 
     // The state lives here for the whole run; every window gets it by reference.
     tallyro::AppState state;

@@ -1,9 +1,20 @@
-// Draws the main window with a class open, the teacher-details form and the
-// About box offscreen and saves each as a PNG, for the pictures in the
-// documentation: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd
+// Draws every window of the program offscreen, with the sample class and the
+// sample week open, and saves each as a PNG for looking at what a teacher
+// sees: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd WEEK_FILE.pla
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
 #include "app/startupform.h"
+#include "app/steppanel.h"
+#include "classfile/filedeletionwindow.h"
+#include "lessons/customperiodsdialog.h"
+#include "lessons/newlessondialog.h"
+#include "roster/addstudentdialog.h"
+#include "roster/newclassdialog.h"
+#include "roster/rostereditorwindow.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -49,6 +60,10 @@ public:
     void search(const QString&) override {}
     void quit() override {}
 };
+class NoPrinter : public Printer {
+public:
+    void print(const PageComposition&, const QString&) override {}
+};
 
 void settle() {
     for (int i = 0; i < 5; ++i)
@@ -70,10 +85,11 @@ bool save(QWidget* widget, const QDir& folder, const QString& name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::cerr << "usage: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd\n";
+    if (argc != 4) {
+        std::cerr << "usage: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd WEEK_FILE.pla\n";
         return 1;
     }
+    QString weekFile = QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath();
     QDir folder(QString::fromLocal8Bit(argv[1]));
     QString classFile = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
     if (!folder.mkpath(QStringLiteral("."))) {
@@ -90,16 +106,91 @@ int main(int argc, char** argv) {
                        {"grade level", "5"},
                        {"fail limit", "70"}};
     NoHelp help;
-    Platform platform{messages, input, files, settings, help};
+    NoPrinter printer;
+    Platform platform{messages, input, files, settings, help, printer};
     AppState state;
 
     bool ok = true;
     {
         MainWindow window(state, platform);
         window.show();
+        window.resize(1020, 720);
         window.openGradeFileAtStartup(classFile);
         ok &= save(&window, folder, QStringLiteral("main-window.png"));
+        window.stepPanel()->click(Step::GradeEntry);
+        ok &= save(&window, folder, QStringLiteral("grade-entry.png"));
+        // The report card window, partly filled in, as a teacher leaves it
+        // before printing.
+        window.stepPanel()->click(Step::GradeReport);
+        if (ReportCardWindow* report = window.reportWindow()) {
+            report->Check1->setChecked(true);
+            report->Text1->setText(QStringLiteral("A"));
+            report->Check28->setChecked(true);
+            report->Text7->setText(QStringLiteral("B+"));
+            report->Check4->setChecked(true);
+            report->txtabsences->setText(QStringLiteral("2"));
+            report->Check17->setChecked(true);
+            report->txtcomment->setPlainText(
+                QStringLiteral("Reads every day and helps classmates with their math."));
+            ok &= save(report, folder, QStringLiteral("report-card.png"));
+            window.closeFile();
+        }
+        window.printFile();
+        if (GradePrintDialog* dialog = window.gradePrintDialog()) {
+            ok &= save(dialog, folder, QStringLiteral("grade-print.png"));
+            dialog->close();
+        }
+        state.classModified = 0;
         window.close();
+    }
+    {
+        AppState lessons;
+        MainWindow window(lessons, platform);
+        window.resize(1020, 720);
+        window.show();
+        window.openFileAtStartup(weekFile);
+        ok &= save(&window, folder, QStringLiteral("lesson-editor.png"));
+        window.printFile();
+        if (LessonPrintDialog* dialog = window.lessonPrintDialog()) {
+            ok &= save(dialog, folder, QStringLiteral("lesson-print.png"));
+            dialog->close();
+        }
+        lessons.classModified = 0;
+        window.close();
+    }
+    {
+        AppState roster;
+        roster.classRecord.clearToCapacity();
+        MainWindow window(roster, platform);
+        window.show();
+        window.gradesMode();
+        window.showFileOpenState();
+        auto* editor = new RosterEditorWindow(
+            roster, platform, window,
+            {"Alvarez, Maria", "Baker, Sam", "Chen, Lily", "Dubois, Andre", "Evans, Grace"});
+        window.showChild(editor);
+        ok &= save(&window, folder, QStringLiteral("roster-editor.png"));
+        window.close();
+    }
+    {
+        NewClassDialog dialog;
+        dialog.show();
+        ok &= save(&dialog, folder, QStringLiteral("new-class.png"));
+        AddStudentDialog student;
+        student.show();
+        ok &= save(&student, folder, QStringLiteral("add-student.png"));
+        NewLessonDialog lessonDialog;
+        lessonDialog.show();
+        ok &= save(&lessonDialog, folder, QStringLiteral("new-lesson-file.png"));
+        CustomPeriodsDialog periods;
+        periods.show();
+        ok &= save(&periods, folder, QStringLiteral("custom-periods.png"));
+    }
+    {
+        FileDeletionWindow deletion(platform);
+        deletion.setFolder(QFileInfo(classFile).absolutePath());
+        deletion.show();
+        ok &= save(&deletion, folder, QStringLiteral("file-deletion.png"));
     }
     {
         AppState details;

@@ -42,6 +42,8 @@ LessonEditorWindow::LessonEditorWindow(AppState& state, Platform& platform, Shel
     : QWidget(parent), state_(state), platform_(platform), shell_(shell) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString());
+    // A borderless page of the work area, like the roster editor.
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     buildControls();
     computeMetrics();
     loadPlan();

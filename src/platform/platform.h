@@ -4,6 +4,7 @@
 #include "platform/helpviewer.h"
 #include "platform/inputbox.h"
 #include "platform/messagebox.h"
+#include "platform/printer.h"
 #include "platform/settingsstore.h"
 
 namespace tallyro {
@@ -16,6 +17,7 @@ struct Platform {
     FileDialog& files;
     SettingsStore& settings;
     HelpViewer& help;
+    Printer& printer;
 };
 
 } // namespace tallyro

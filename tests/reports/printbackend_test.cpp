@@ -6,7 +6,7 @@
 #include "reports/reportcard.h"
 #include "support/scriptedplatform.h"
 
-#include "recordingprinter.h"
+#include "support/recordingprinter.h"
 
 #include <QFile>
 #include <QFontInfo>

@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "platform/platform.h"
+#include "support/recordingprinter.h"
 
 #include <QMap>
 #include <QStringList>
@@ -103,8 +104,9 @@ struct ScriptedPlatform {
     ScriptedFileDialog files;
     MemorySettingsStore settings;
     RecordingHelpViewer help;
+    RecordingPrinter printer;
 
-    Platform platform() { return Platform{messages, input, files, settings, help}; }
+    Platform platform() { return Platform{messages, input, files, settings, help, printer}; }
 };
 
 // A main window stand-in that records what child windows ask of it.
