@@ -36,6 +36,7 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTALLYRO_TESTS=OFF -DTALLYRO_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@scripts/run-benchmarks $(BENCH_DIR)
+	@scripts/measure-startup $(BENCH_DIR)/tallyro examples/ROOM5.grd
 
 screenshots: release
 	@scripts/screenshots $(RELEASE_DIR)

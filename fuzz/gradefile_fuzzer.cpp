@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text =
-        tallyro::decodeFileBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+        tallyro::decodeFileBytes(std::string(reinterpret_cast<const char*>(data), size));
     tallyro::ClassRecord record;
     try {
         tallyro::parseClassFile(text, record);

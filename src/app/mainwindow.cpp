@@ -7,17 +7,22 @@
 #include "gradebook/averaging.h"
 #include "gradebook/gradebookwindow.h"
 #include "gradebook/gradeentrywindow.h"
+#include "lessons/lessonprinting.h"
 #include "platform/busypointer.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -85,7 +90,13 @@ MainWindow::MainWindow(AppState& state, Platform& platform)
     // Start-up: place the window, title and date; the settings; lesson mode
     // with no file open.
     move(twipsToPixels(kWindowLeft, this), twipsToPixels(kWindowTop, this));
-    resize(twipsToPixels(kWindowWidth, this), twipsToPixels(kWindowHeight, this));
+    // The twips size suited the screens the layout was drawn for; today the
+    // grade book with its 45 columns needs more room, within the screen.
+    QSize size(twipsToPixels(kWindowWidth, this), twipsToPixels(kWindowHeight, this));
+    size = size.expandedTo(QSize(1040, 760));
+    if (QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
     setFileCaption(QString());
     lbldate->setText(dateBoxText(QDate::currentDate()));
     lbldate->setAccessibleName(lbldate->text());
@@ -95,6 +106,14 @@ MainWindow::MainWindow(AppState& state, Platform& platform)
     state_.workMode = 2;
     showNoFileState();
     state_.classModified = 0;
+
+    // The editor's small print button runs the lesson print routine.
+    // (One connection only, however often the editor is shown.)
+    connect(&lessons_, &LessonCommands::editorShown, this, [this](LessonEditorWindow* editor) {
+        disconnect(editorPrint_);
+        editorPrint_ = connect(editor, &LessonEditorWindow::printRequested, this,
+                               [this, editor] { printLessonPlans(*editor, state_, platform_); });
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -429,9 +448,20 @@ template <typename T> T* MainWindow::findChildWindow() const {
 
 // Commands --------------------------------------------------------------------
 
-void MainWindow::notYetAvailable() {
-    platform_.messages.show(QStringLiteral("This command is not yet available."),
-                            QString::fromLatin1(kAppTitle), MessageStyle::OkInformation);
+ReportCardWindow* MainWindow::reportWindow() const {
+    return findChildWindow<ReportCardWindow>();
+}
+
+int MainWindow::selectedStudent() const {
+    return gradeBook_ ? gradeBook_->Combo1->currentIndex() : 0;
+}
+
+void MainWindow::pressReportButton(QPushButton* ReportCardWindow::*button) {
+    if (ReportCardWindow* report = reportWindow()) {
+        QPushButton* pressed = report->*button;
+        pressed->setFocus();
+        pressed->click();
+    }
 }
 
 bool MainWindow::computeGrandAverages() {
@@ -478,22 +508,55 @@ void MainWindow::saveFileAs() {
 }
 
 void MainWindow::printFile() {
+    // A report window gone by other means leaves the grade book's mode.
+    if (state_.workMode == 3 && !reportWindow())
+        state_.workMode = 1;
     if (state_.workMode == 3) {
         if (platform_.messages.show(QStringLiteral("Insure that your printer is on."),
                                     QStringLiteral("Printer On?"),
                                     MessageStyle::OkCancelQuestion) == MessageButton::Cancel)
             return;
-        notYetAvailable(); // the report card window's Print button
+        pressReportButton(&ReportCardWindow::cmdprint);
         return;
     }
-    if (state_.workMode == 1 && !computeGrandAverages())
+    if (state_.workMode == 1) {
+        if (!computeGrandAverages())
+            return;
+        if (gradePrint_) {
+            gradePrint_->raise();
+            gradePrint_->activateWindow();
+            return;
+        }
+        gradePrint_ = new GradePrintDialog(
+            state_, platform_, [this] { return selectedStudent(); }, this);
+        gradePrint_->show();
         return;
-    notYetAvailable(); // the grade print window and the lesson print window
+    }
+    LessonEditorWindow* editor = lessons_.editor();
+    if (!editor)
+        return;
+    if (lessonPrint_) {
+        lessonPrint_->raise();
+        lessonPrint_->activateWindow();
+        return;
+    }
+    lessonPrint_ = new LessonPrintDialog(state_, this);
+    connect(lessonPrint_, &LessonPrintDialog::printChosen, this, [this] {
+        // As the teacher would: the editor's print button is pressed.
+        if (LessonEditorWindow* shown = lessons_.editor())
+            if (auto* button = shown->findChild<QPushButton*>(QStringLiteral("Command1")))
+                button->click();
+    });
+    lessonPrint_->show();
 }
 
 void MainWindow::closeFile() {
+    if (state_.workMode == 3 && !reportWindow())
+        state_.workMode = 1;
     if (state_.workMode == 3) {
-        notYetAvailable(); // the report card window's Close button
+        // The report card window puts the step panel back to the grid as
+        // it closes.
+        pressReportButton(&ReportCardWindow::cmdexit);
         return;
     }
     if (state_.classModified) {
@@ -625,7 +688,16 @@ void MainWindow::showStartupForm() {
     startupForm_ = new StartupForm(state_, this);
     connect(startupForm_, &StartupForm::detailsConfirmed, this, [this] {
         // With a report card window open its school, teacher and grade boxes
-        // take the new details; that window is wired in here when it exists.
+        // take the new details.
+        if (state_.workMode != 3)
+            return;
+        if (ReportCardWindow* report = reportWindow()) {
+            std::string school = state_.schoolName, teacher = state_.teacherName,
+                        grade = state_.gradeLevel;
+            report->txtschool->setText(QString::fromStdString(school));
+            report->txtteacher->setText(QString::fromStdString(teacher));
+            report->txtgrade->setText(QString::fromStdString(grade));
+        }
     });
     startupForm_->show();
 }
@@ -665,9 +737,16 @@ void MainWindow::gradeEntryClicked() {
 }
 
 void MainWindow::gradeReportClicked() {
-    if (computeGrandAverages())
-        notYetAvailable(); // the report card window
-    // Until the report card window opens, the grid stays the current step.
+    if (reportWindow())
+        return;
+    // The averages show their own hourglass, and any message with the
+    // normal pointer.
+    if (computeGrandAverages()) {
+        BusyPointer busy;
+        showChild(new ReportCardWindow(state_, platform_, *this));
+        return;
+    }
+    // No report without averages: the grid stays the current step.
     setStepBold(Step::GradeReport, false);
     setStepRaised(Step::GradeReport, false);
     setStepBold(Step::EditGrid, true);

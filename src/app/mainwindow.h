@@ -7,7 +7,10 @@
 #include "classfile/filedeletionwindow.h"
 #include "gradebook/gradebookwindow.h"
 #include "lessons/lessoncommands.h"
+#include "lessons/lessonprintdialog.h"
 #include "platform/platform.h"
+#include "reports/gradeprintdialog.h"
+#include "reports/reportcardwindow.h"
 #include "roster/rostercommands.h"
 
 #include <QMainWindow>
@@ -22,6 +25,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPushButton;
 class QToolBar;
 
 namespace tallyro {
@@ -95,6 +99,10 @@ public:
     LessonCommands& lessonCommands() { return lessons_; }
     RosterCommands& rosterCommands() { return roster_; }
     FileDeletionWindow* deletionWindow() const { return deletion_; }
+    // The print windows while they are open; null otherwise.
+    ReportCardWindow* reportWindow() const;
+    GradePrintDialog* gradePrintDialog() const { return gradePrint_; }
+    LessonPrintDialog* lessonPrintDialog() const { return lessonPrint_; }
 
     // Controls, under the names the teacher's help pages use.
     QWidget* Picture3;
@@ -141,9 +149,10 @@ private:
     // Runs the averages every printed list and report card needs; false after
     // telling the teacher which grade stands in the way.
     bool computeGrandAverages();
-    // The one place for the commands whose windows are not part of the
-    // program yet.
-    void notYetAvailable();
+    // The grade book's selected student, for the current-student list.
+    int selectedStudent() const;
+    // Presses a button of the report card window as the teacher would.
+    void pressReportButton(QPushButton* ReportCardWindow::*button);
     template <typename T> T* findChildWindow() const;
 
     AppState& state_;
@@ -161,6 +170,9 @@ private:
     QPointer<GradeBookWindow> gradeBook_;
     QPointer<StartupForm> startupForm_;
     QPointer<FileDeletionWindow> deletion_;
+    QPointer<GradePrintDialog> gradePrint_;
+    QPointer<LessonPrintDialog> lessonPrint_;
+    QMetaObject::Connection editorPrint_;
 
     bool startupDone_ = false;
     bool exitConfirmed_ = false;

@@ -3,6 +3,7 @@
 #include "classfile/fileerror.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -45,6 +46,16 @@ void appendUtf8(std::string& out, char32_t cp) {
 bool isValidUtf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size()) {
+        // Most of a file is plain ASCII: pass over it eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            uint64_t block;
+            std::memcpy(&block, bytes.data() + i, 8);
+            if (block & 0x8080808080808080ull)
+                break;
+            i += 8;
+        }
+        if (i >= bytes.size())
+            break;
         auto c = static_cast<unsigned char>(bytes[i]);
         int extra;
         char32_t cp;
@@ -80,11 +91,11 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string decodeFileBytes(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        bytes.remove_prefix(3);
+std::string decodeFileBytes(std::string bytes) {
+    if (std::string_view(bytes).substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.erase(0, 3);
     if (isValidUtf8(bytes))
-        return std::string(bytes);
+        return bytes;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (char ch : bytes) {
@@ -104,6 +115,9 @@ std::string readTextFile(const std::string& path) {
     if (!file)
         throw FileError(systemError(errno) + " (" + path + ")");
     std::string bytes;
+    struct stat info;
+    if (::fstat(::fileno(file), &info) == 0 && info.st_size > 0)
+        bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
@@ -113,7 +127,7 @@ std::string readTextFile(const std::string& path) {
     std::fclose(file);
     if (failed)
         throw FileError(systemError(error) + " (" + path + ")");
-    return decodeFileBytes(bytes);
+    return decodeFileBytes(std::move(bytes));
 }
 
 void writeFileAtomically(const std::string& path, std::string_view content) {

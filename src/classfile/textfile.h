@@ -10,7 +10,7 @@ namespace tallyro {
 std::string readTextFile(const std::string& path);
 
 // Turns file bytes into UTF-8 text as readTextFile does (without a BOM).
-std::string decodeFileBytes(std::string_view bytes);
+std::string decodeFileBytes(std::string bytes);
 
 bool isValidUtf8(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -59,7 +60,48 @@ bool isNumericText(std::string_view text) {
     return i == text.size();
 }
 
+namespace {
+
+// Grades are short plain decimals ("87", "92.5"): with at most 15 digits the
+// digits make an exact integer and 10^n is exact, so one division gives the
+// correctly rounded value, the same as a full conversion would.
+std::optional<double> parseShortDecimal(std::string_view text) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (isDigit(c)) {
+            if (++digits > 15)
+                return std::nullopt;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+            if (point)
+                ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+    return negative ? -value : value;
+}
+
+} // namespace
+
 std::optional<double> parseNumber(std::string_view text) {
+    text = trimBlanks(text);
+    if (auto value = parseShortDecimal(text))
+        return value;
     if (!isNumericText(text))
         return std::nullopt;
     text = trimBlanks(text);

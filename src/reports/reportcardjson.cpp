@@ -14,12 +14,19 @@ namespace {
 
 // Just enough JSON for a report card: objects, arrays, strings, numbers
 // (kept as their text), true, false and null.
+struct JsonMember;
+
 struct Json {
     enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
     bool boolean = false;
     std::string text; // string value or number text
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
+    std::vector<JsonMember> members;
+};
+
+struct JsonMember {
+    std::string name;
+    Json value;
 };
 
 class JsonReader {
@@ -81,7 +88,7 @@ private:
                     fail("expected a key in double quotes");
                 std::string key = parseString();
                 expect(':');
-                value.members.emplace_back(key, parseValue(depth + 1));
+                value.members.push_back(JsonMember{key, parseValue(depth + 1)});
             } while (take(','));
             expect('}');
         } else if (c == '[') {
