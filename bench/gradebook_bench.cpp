@@ -2,7 +2,7 @@
 // coming up, and switching to the next student of a full class (a refresh of
 // every grid, average and colour).
 #include "app/mainwindow.h"
-#include "gradebook/categories.h"
+#include "fullclass.h"
 #include "gradebook/gradebookwindow.h"
 #include "support/scriptedplatform.h"
 
@@ -13,22 +13,6 @@
 using namespace tallyro;
 
 namespace {
-
-void fillFullClass(ClassRecord& record) {
-    record.clearToCapacity();
-    setgradetypes(record);
-    record.studentCount = kStudentSlots;
-    for (int c = 1; c <= kCategoryCount; ++c) {
-        record.categoryWeights[c] = Value(std::to_string(100 / kCategoryCount));
-        record.gradeCounts[c] = Value(kMaxGradesPerCategory);
-    }
-    for (int s = 0; s < kStudentSlots; ++s) {
-        record.studentNames[s] = "Student Number " + std::to_string(s + 1);
-        for (int c = 1; c <= kCategoryCount; ++c)
-            for (int k = 1; k <= kMaxGradesPerCategory; ++k)
-                record.grades(s, c, k) = Value(std::to_string(50 + (s * 7 + c * 13 + k * 5) % 50));
-    }
-}
 
 void MainWindowShown(benchmark::State& state) {
     test::ScriptedPlatform doubles;
@@ -49,7 +33,7 @@ void NextStudentOfAFullClass(benchmark::State& state) {
     Platform platform = doubles.platform();
     test::RecordingShell shell;
     AppState appState;
-    fillFullClass(appState.classRecord);
+    bench::fillFullClass(appState.classRecord);
     GradeBookWindow window(appState, platform, shell);
     window.show();
     window.fillStudentList();

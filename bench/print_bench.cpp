@@ -2,8 +2,8 @@
 // list of a full class (46 students, 11 categories of 45 grades) as text and
 // as PDF, and a report card for every student of a full class as PDF.
 #include "classfile/classrecord.h"
+#include "fullclass.h"
 #include "gradebook/averaging.h"
-#include "gradebook/categories.h"
 #include "platform/pdfdocument.h"
 #include "reports/gradelists.h"
 #include "reports/reportcard.h"
@@ -19,21 +19,9 @@ using namespace tallyro;
 
 namespace {
 
+// A full class with its grand averages, as the printed lists show them.
 ClassRecord fullClass() {
-    ClassRecord record;
-    record.clearToCapacity();
-    setgradetypes(record);
-    record.studentCount = kStudentSlots;
-    for (int c = 1; c <= kCategoryCount; ++c) {
-        record.categoryWeights[c] = Value(std::to_string(100 / kCategoryCount));
-        record.gradeCounts[c] = Value(kMaxGradesPerCategory);
-    }
-    for (int s = 0; s < kStudentSlots; ++s) {
-        record.studentNames[s] = "Student Number " + std::to_string(s + 1);
-        for (int c = 1; c <= kCategoryCount; ++c)
-            for (int k = 1; k <= kMaxGradesPerCategory; ++k)
-                record.grades(s, c, k) = Value(std::to_string(50 + (s * 7 + c * 13 + k * 5) % 50));
-    }
+    ClassRecord record = bench::fullClass();
     computeAllGrandAverages(record, 1);
     return record;
 }

@@ -1,6 +1,7 @@
 #include "app/aboutbox.h"
 
 #include "app/appstyle.h"
+#include "platform/controls.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -66,9 +67,7 @@ AboutBox::AboutBox(QWidget* parent, const QString& programName)
     panelLayout->addWidget(Label4);
     panelLayout->addWidget(decorativeLine(SSPanel1));
 
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Ok"));
+    Command1 = namedButton(this, QStringLiteral("Command1"), QStringLiteral("&Ok"));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 

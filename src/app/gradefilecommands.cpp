@@ -34,10 +34,7 @@ void GradeFileCommands::openWith(const QString& title, const QString& pattern,
                                  const QString& filter) {
     state_.classRecord.clearToCapacity();
     FileDialog& dialog = platform_.files;
-    dialog.setTitle(title);
-    dialog.setFlags(FileDialog::PathMustExist);
-    dialog.setFileName(pattern);
-    dialog.setFilter(filter);
+    dialog.prepare(title, FileDialog::PathMustExist, pattern, filter);
     try {
         dialog.showOpen();
     } catch (const DialogCancelled&) {
@@ -97,10 +94,9 @@ void GradeFileCommands::saveAs() {
 
 void GradeFileCommands::backup() {
     FileDialog& dialog = platform_.files;
-    dialog.setTitle(QStringLiteral("BackUp (floppy recommended)"));
-    dialog.setFlags(FileDialog::OverwritePrompt);
-    dialog.setFileName(QString::fromStdString(proposedBackupName(state_.currentFileName, ".bup")));
-    dialog.setFilter(QString::fromLatin1(kBackupFilter));
+    dialog.prepare(QStringLiteral("BackUp (floppy recommended)"), FileDialog::OverwritePrompt,
+                   QString::fromStdString(proposedBackupName(state_.currentFileName, ".bup")),
+                   QString::fromLatin1(kBackupFilter));
     writeChosen(".bup");
     // The next dialog proposes the working file again, even after a cancel.
     dialog.setFileName(QString::fromStdString(state_.currentFileName));

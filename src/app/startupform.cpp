@@ -1,6 +1,7 @@
 #include "app/startupform.h"
 
 #include "app/appstyle.h"
+#include "platform/controls.h"
 
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -54,9 +55,7 @@ StartupForm::StartupForm(AppState& state, QWidget* parent)
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setAccessibleName(QStringLiteral("Grade level"));
     place(Text3, kText3);
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Ok"));
+    Command1 = namedButton(this, QStringLiteral("Command1"), QStringLiteral("&Ok"));
     Command1->setDefault(true);
     place(Command1, {kCommand1.left, kCommand1.top, kCommand1.width});
     Command1->setFixedHeight(twipsToPixels(420, this));

@@ -3,6 +3,7 @@
 #include "gradebook/averaging.h"
 #include "gradebook/categories.h"
 #include "platform/busypointer.h"
+#include "platform/controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -152,47 +153,34 @@ void GradeBookWindow::buildControls() {
         Label20[i] = label;
     }
 
-    auto makeLabel = [this](const char* name, const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    };
-    auto makeButton = [this](const char* name, const QString& text) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-        button->setAutoDefault(false);
-        return button;
-    };
-
-    Label4 = makeLabel("Label4", QStringLiteral("Grade Category"));
-    Label3 = makeLabel("Label3", QStringLiteral("avg."));
-    lblweighttotal = makeLabel("lblweighttotal", QString());
+    Label4 = namedLabel(this, "Label4", QStringLiteral("Grade Category"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("avg."));
+    lblweighttotal = namedLabel(this, "lblweighttotal", QString());
     lblweighttotal->setAccessibleName(QStringLiteral("Weight total"));
     lblweighttotal->setAlignment(Qt::AlignCenter);
     lblweighttotal->setFrameShape(QFrame::Panel);
     lblweighttotal->setFrameShadow(QFrame::Sunken);
 
-    Label2 = makeLabel("Label2", QStringLiteral("Edit Box"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("Edit Box"));
     txtweight = new QLineEdit(this);
     txtweight->setObjectName(QStringLiteral("txtweight"));
     txtweight->setAccessibleName(QStringLiteral("Edit Box"));
     txtweight->setMaxLength(3);
     txtweight->setAlignment(Qt::AlignCenter);
     Label2->setBuddy(txtweight);
-    cmdweight = makeButton("cmdweight", QStringLiteral("&Enter"));
-    cmddrop = makeButton("cmddrop", QStringLiteral("&Drop"));
+    cmdweight = windowButton(this, "cmdweight", QStringLiteral("&Enter"));
+    cmddrop = windowButton(this, "cmddrop", QStringLiteral("&Drop"));
 
-    Label1 = makeLabel("Label1", QStringLiteral("Student List"));
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Student List"));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setAccessibleName(QStringLiteral("Student List"));
     Combo1->setMinimumContentsLength(22);
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Label1->setBuddy(Combo1);
-    cmdcycle = makeButton("cmdcycle", QStringLiteral("Cycle"));
-    cmdrefresh = makeButton("cmdrefresh", QStringLiteral("Refresh"));
-    cmdnextstudent = makeButton("cmdnextstudent", QStringLiteral("&Next"));
+    cmdcycle = windowButton(this, "cmdcycle", QStringLiteral("Cycle"));
+    cmdrefresh = windowButton(this, "cmdrefresh", QStringLiteral("Refresh"));
+    cmdnextstudent = windowButton(this, "cmdnextstudent", QStringLiteral("&Next"));
 
     Frame24 = new QGroupBox(QStringLiteral("Average"), this);
     Frame24->setObjectName(QStringLiteral("Frame24"));
@@ -202,10 +190,10 @@ void GradeBookWindow::buildControls() {
     Option2 = new QRadioButton(QStringLiteral("Rounded"), Frame24);
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setAccessibleName(QStringLiteral("Rounded"));
-    Label16 = makeLabel("Label16", QStringLiteral("(also used in printing)"));
+    Label16 = namedLabel(this, "Label16", QStringLiteral("(also used in printing)"));
 
-    Label6 = makeLabel("Label6", QStringLiteral("Failing Below"));
-    lblfail = makeLabel("lblfail", QString());
+    Label6 = namedLabel(this, "Label6", QStringLiteral("Failing Below"));
+    lblfail = namedLabel(this, "lblfail", QString());
     lblfail->setAccessibleName(QStringLiteral("Failing Below"));
     lblfail->setAlignment(Qt::AlignCenter);
     lblfail->setFrameShape(QFrame::Panel);
@@ -216,8 +204,8 @@ void GradeBookWindow::buildControls() {
     spnfail->setAccessibleName(QStringLiteral("Failing Below"));
     Label6->setBuddy(spnfail);
 
-    Label5 = makeLabel("Label5", QStringLiteral("Grand Average"));
-    lblgrandave = makeLabel("lblgrandave", QString());
+    Label5 = namedLabel(this, "Label5", QStringLiteral("Grand Average"));
+    lblgrandave = namedLabel(this, "lblgrandave", QString());
     lblgrandave->setAccessibleName(QStringLiteral("Grand Average"));
     lblgrandave->setAlignment(Qt::AlignCenter);
     lblgrandave->setFrameShape(QFrame::Panel);

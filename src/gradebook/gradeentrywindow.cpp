@@ -1,6 +1,7 @@
 #include "gradebook/gradeentrywindow.h"
 
 #include "gradebook/categories.h"
+#include "platform/controls.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -62,19 +63,6 @@ GradeEntryWindow::GradeEntryWindow(AppState& state, Platform& platform, Shell& s
 }
 
 void GradeEntryWindow::buildControls() {
-    auto makeLabel = [this](const char* name, const QString& text) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(QString::fromLatin1(name));
-        return label;
-    };
-    auto makeButton = [this](const char* name, const QString& text) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-        button->setAutoDefault(false);
-        return button;
-    };
-
     Frame1 = new QGroupBox(QStringLiteral("Category  Quantity"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     for (int c = 1; c <= kCategoryCount; ++c) {
@@ -93,13 +81,14 @@ void GradeEntryWindow::buildControls() {
         Label[c]->setBuddy(Text[c]);
         connect(Text[c], &QLineEdit::textChanged, this, [this, c] { quantityChanged(c); });
     }
-    cmdselectready = makeButton("cmdselectready", QStringLiteral("C&ontinue"));
+    cmdselectready = windowButton(this, "cmdselectready", QStringLiteral("C&ontinue"));
     cmdselectready->setParent(Frame1);
     cmdselectready->setEnabled(false);
 
-    Label2 = makeLabel("Label2", QStringLiteral("Click on a text box. Type in the number of grades "
-                                                "to be entered per student. Click Continue to "
-                                                "begin entering grades."));
+    Label2 = namedLabel(this, "Label2",
+                        QStringLiteral("Click on a text box. Type in the number of grades "
+                                       "to be entered per student. Click Continue to "
+                                       "begin entering grades."));
     Label2->setWordWrap(true);
 
     Frame2 = new QGroupBox(QStringLiteral("Grade Entry"), this);
@@ -107,8 +96,9 @@ void GradeEntryWindow::buildControls() {
     Check1 = new QCheckBox(QStringLiteral("  ClassGrade"), Frame2);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setAccessibleName(QStringLiteral("ClassGrade"));
-    Label4 = makeLabel("Label4", QStringLiteral("When checked the grade entered will be given "
-                                                "to all students in the class."));
+    Label4 = namedLabel(this, "Label4",
+                        QStringLiteral("When checked the grade entered will be given "
+                                       "to all students in the class."));
     Label4->setParent(Frame2);
     Label4->setWordWrap(true);
     txtgrade = new QLineEdit(Frame2);
@@ -119,13 +109,13 @@ void GradeEntryWindow::buildControls() {
     txtgrade->setFixedWidth(64);
     txtgrade->setEnabled(false);
     txtgrade->installEventFilter(this);
-    cmdentergrade = makeButton("cmdentergrade", QStringLiteral("E&nter"));
+    cmdentergrade = windowButton(this, "cmdentergrade", QStringLiteral("E&nter"));
     cmdentergrade->setEnabled(false);
-    cmdbackward = makeButton("cmdbackward", QStringLiteral("<<&Backward"));
-    cmdforward = makeButton("cmdforward", QStringLiteral("&Forward>>"));
+    cmdbackward = windowButton(this, "cmdbackward", QStringLiteral("<<&Backward"));
+    cmdforward = windowButton(this, "cmdforward", QStringLiteral("&Forward>>"));
     cmdbackward->setEnabled(false);
     cmdforward->setEnabled(false);
-    cmdexitgradentry = makeButton("cmdexitgradentry", QStringLiteral("&Close"));
+    cmdexitgradentry = windowButton(this, "cmdexitgradentry", QStringLiteral("&Close"));
 
     SSPanel1 = new QFrame(Frame2);
     SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
@@ -141,11 +131,11 @@ void GradeEntryWindow::buildControls() {
     nameFont.setBold(true);
     lblstudname->setFont(nameFont);
 
-    Label1 = makeLabel("Label1", QStringLiteral("Student#:"));
-    lblstudentnumber = makeLabel("lblstudentnumber", QString());
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Student#:"));
+    lblstudentnumber = namedLabel(this, "lblstudentnumber", QString());
     lblstudentnumber->setAccessibleName(QStringLiteral("Student#:"));
-    Label3 = makeLabel("Label3", QStringLiteral("Grade#:"));
-    lblgradetotal = makeLabel("lblgradetotal", QString());
+    Label3 = namedLabel(this, "Label3", QStringLiteral("Grade#:"));
+    lblgradetotal = namedLabel(this, "lblgradetotal", QString());
     lblgradetotal->setAccessibleName(QStringLiteral("Grade#:"));
     for (QLabel* number : {lblstudentnumber, lblgradetotal}) {
         number->setFrameShape(QFrame::Panel);

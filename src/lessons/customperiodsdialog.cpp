@@ -1,6 +1,7 @@
 #include "lessons/customperiodsdialog.h"
 
 #include "lessons/lessonplan.h"
+#include "platform/controls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -52,13 +53,7 @@ CustomPeriodsDialog::CustomPeriodsDialog(QWidget* parent) : QDialog(parent) {
     Label1 = new QLabel(QStringLiteral("(10) characters only"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command1->setAccessibleName(QStringLiteral("Ok"));
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(QStringLiteral("Cancel"));
+    std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
     connect(Command1, &QPushButton::clicked, this, &CustomPeriodsDialog::takeName);
     connect(Command2, &QPushButton::clicked, this, &CustomPeriodsDialog::cancelPressed);
 

@@ -47,10 +47,7 @@ void LessonCommands::restore() {
 void LessonCommands::openFrom(const QString& title, const QString& pattern, const QString& filter) {
     state_.lessonPlan.clearToCapacity();
     FileDialog& dialog = platform_.files;
-    dialog.setTitle(title);
-    dialog.setFlags(FileDialog::PathMustExist);
-    dialog.setFileName(pattern);
-    dialog.setFilter(filter);
+    dialog.prepare(title, FileDialog::PathMustExist, pattern, filter);
     try {
         dialog.showOpen();
     } catch (const DialogCancelled&) {
@@ -90,33 +87,23 @@ void LessonCommands::saveAs() {
     dialog.setTitle(QStringLiteral("Save As"));
     dialog.setFlags(FileDialog::OverwritePrompt);
     dialog.setFilter(kLessonFilter);
-    QString failure;
-    try {
-        dialog.showSave();
-        std::string name = completeFileName(dialog.fileName().toStdString(), kLessonExtension);
-        BusyPointer busy;
-        writeLessonFile(name, state_.lessonPlan);
-        return;
-    } catch (const DialogCancelled&) {
-        return;
-    } catch (const std::exception& error) {
-        failure = QString::fromStdString(error.what());
-    }
-    showError(platform_.messages, QStringLiteral("Unable to SAVE this file. ") + failure);
+    writeChosen(kLessonExtension);
 }
 
 void LessonCommands::backup() {
+    platform_.files.prepare(
+        QStringLiteral("BackUp (floppy recommended)"), FileDialog::OverwritePrompt,
+        QString::fromStdString(proposedBackupName(state_.currentFileName, kLessonBackupExtension)),
+        kBackupFilter);
+    writeChosen(kLessonBackupExtension);
+}
+
+void LessonCommands::writeChosen(const char* extension) {
     FileDialog& dialog = platform_.files;
-    dialog.setTitle(QStringLiteral("BackUp (floppy recommended)"));
-    dialog.setFlags(FileDialog::OverwritePrompt);
-    dialog.setFileName(
-        QString::fromStdString(proposedBackupName(state_.currentFileName, kLessonBackupExtension)));
-    dialog.setFilter(kBackupFilter);
     QString failure;
     try {
         dialog.showSave();
-        std::string name =
-            completeFileName(dialog.fileName().toStdString(), kLessonBackupExtension);
+        std::string name = completeFileName(dialog.fileName().toStdString(), extension);
         BusyPointer busy;
         writeLessonFile(name, state_.lessonPlan);
         return;
@@ -264,10 +251,8 @@ LessonCommands::ExtractResult LessonCommands::extractPeriodList() {
     QString failure;
     try {
         FileDialog& dialog = platform_.files;
-        dialog.setTitle(QStringLiteral("Open to extract period list"));
-        dialog.setFlags(FileDialog::PathMustExist);
-        dialog.setFileName(QStringLiteral("*.pla"));
-        dialog.setFilter(kLessonFilter);
+        dialog.prepare(QStringLiteral("Open to extract period list"), FileDialog::PathMustExist,
+                       QStringLiteral("*.pla"), kLessonFilter);
         dialog.showOpen();
         BusyPointer busy;
         std::vector<std::string> names = readPeriodNames(dialog.fileName().toStdString());

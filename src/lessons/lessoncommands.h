@@ -53,8 +53,9 @@ signals:
 
 private:
     void openFrom(const QString& title, const QString& pattern, const QString& filter);
-    void writeCopy(const QString& title, const QString& proposedName, const QString& filter,
-                   const char* extension);
+    // Shows the prepared save dialog and writes the week to the chosen file,
+    // completed with the extension; a cancel writes nothing.
+    void writeChosen(const char* extension);
     void onNewOk();
     void onNewCancel();
     void onCustomNamed();

@@ -3,6 +3,7 @@
 #include "lessons/lessonfile.h"
 #include "lessons/lessonsave.h"
 #include "lessons/plantextbox.h"
+#include "platform/controls.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -57,9 +58,7 @@ int LessonEditorWindow::twipsToPixels(int twips) const {
 }
 
 void LessonEditorWindow::buildControls() {
-    cmdclear = new QPushButton(QStringLiteral("&Clear"), this);
-    cmdclear->setObjectName(QStringLiteral("cmdclear"));
-    cmdclear->setAccessibleName(QStringLiteral("Clear"));
+    cmdclear = namedButton(this, QStringLiteral("cmdclear"), QStringLiteral("&Clear"));
     cmdclear->setToolTip(QStringLiteral("Start a new week"));
     connect(cmdclear, &QPushButton::clicked, this, &LessonEditorWindow::clearWeek);
 
@@ -94,12 +93,9 @@ void LessonEditorWindow::buildControls() {
     }
     connect(SSTab1, &QTabWidget::currentChanged, this, &LessonEditorWindow::onDayChanged);
 
-    Command1 = new QPushButton(QStringLiteral("Command1"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Command1"));
+    Command1 = windowButton(this, QStringLiteral("Command1"), QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("Print the plans"));
     Command1->setFocusPolicy(Qt::NoFocus);
-    Command1->setAutoDefault(false);
     QFont small = Command1->font();
     small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.75));
     Command1->setFont(small);

@@ -1,5 +1,6 @@
 #include "lessons/lessonprintdialog.h"
 
+#include "platform/controls.h"
 #include "reports/printdate.h"
 
 #include <QFrame>
@@ -55,13 +56,7 @@ LessonPrintDialog::LessonPrintDialog(AppState& state, QWidget* parent)
     Label1->setBuddy(Text1);
     Label2 = new QLabel(QStringLiteral("mm/dd/yyyy"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Command1 = new QPushButton(QStringLiteral("&Print"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Print"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(QStringLiteral("Cancel"));
+    std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Print"));
 
     auto* options = new QVBoxLayout(Frame1);
     options->addWidget(optweek);

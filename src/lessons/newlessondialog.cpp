@@ -1,5 +1,7 @@
 #include "lessons/newlessondialog.h"
 
+#include "platform/controls.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,13 +43,7 @@ NewLessonDialog::NewLessonDialog(QWidget* parent) : QDialog(parent) {
     Text1->setPlaceholderText(QStringLiteral("untitled"));
     Label1->setBuddy(Text1);
 
-    Command1 = new QPushButton(QStringLiteral("&Ok"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command1->setAccessibleName(QStringLiteral("Ok"));
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(QStringLiteral("Cancel"));
+    std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
     connect(Command1, &QPushButton::clicked, this, &NewLessonDialog::okPressed);
     connect(Command2, &QPushButton::clicked, this, &NewLessonDialog::cancelPressed);
 

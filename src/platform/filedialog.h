@@ -30,6 +30,15 @@ public:
     // "description|pattern" pairs separated by "|".
     void setFilter(const QString& filter) { filter_ = filter; }
 
+    // Every setting a command relies on, in one go; the dialog keeps them
+    // until the next command sets its own.
+    void prepare(const QString& title, int flags, const QString& fileName, const QString& filter) {
+        setTitle(title);
+        setFlags(flags);
+        setFileName(fileName);
+        setFilter(filter);
+    }
+
     const QString& title() const { return title_; }
     int flags() const { return flags_; }
     const QString& filter() const { return filter_; }

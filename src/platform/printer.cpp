@@ -17,10 +17,8 @@ QString savedAsPdfMessage(const QString& path) {
 }
 
 void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose) {
-    files.setTitle(QStringLiteral("Save As"));
-    files.setFlags(FileDialog::OverwritePrompt);
-    files.setFileName(QStringLiteral("*.pdf"));
-    files.setFilter(QStringLiteral("PDF files (*.pdf)|*.pdf"));
+    files.prepare(QStringLiteral("Save As"), FileDialog::OverwritePrompt, QStringLiteral("*.pdf"),
+                  QStringLiteral("PDF files (*.pdf)|*.pdf"));
     files.showSave();
     QString path = files.fileName();
     if (QFileInfo(path).suffix().isEmpty())

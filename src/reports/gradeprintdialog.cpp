@@ -1,5 +1,6 @@
 #include "reports/gradeprintdialog.h"
 
+#include "platform/controls.h"
 #include "platform/printer.h"
 #include "reports/gradelists.h"
 #include "reports/printdate.h"
@@ -60,13 +61,7 @@ GradePrintDialog::GradePrintDialog(AppState& state, Platform& platform,
     List1->setSortingEnabled(true);
     List1->hide();
 
-    Command1 = new QPushButton(QStringLiteral("&Print"), SSPanel1);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Print"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), SSPanel1);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAccessibleName(QStringLiteral("Cancel"));
+    std::tie(Command1, Command2) = confirmCancelButtons(SSPanel1, QStringLiteral("&Print"));
 
     auto* options = new QGridLayout(Frame1);
     options->addWidget(optgrand, 0, 0);

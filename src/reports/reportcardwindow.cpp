@@ -1,5 +1,6 @@
 #include "reports/reportcardwindow.h"
 
+#include "platform/controls.h"
 #include "platform/printer.h"
 #include "platform/printersurface.h"
 #include "reports/printdate.h"
@@ -28,10 +29,6 @@ QString toQString(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString withoutAccessKey(QString caption) {
-    return caption.remove(QLatin1Char('&'));
-}
-
 // Mark boxes hold a letter or a number, so a few characters do.
 constexpr int kMarkBoxWidth = 44;
 constexpr int kCountBoxWidth = 36;
@@ -52,20 +49,10 @@ ReportCardWindow::ReportCardWindow(AppState& state, Platform& platform, Shell& s
 ReportCardWindow::~ReportCardWindow() = default;
 
 void ReportCardWindow::buildControls() {
-    auto label = [this](QLabel*& member, const char* name, const QString& text) {
-        member = new QLabel(text, this);
-        member->setObjectName(QString::fromLatin1(name));
-    };
     auto lineEdit = [this](QLineEdit*& member, const char* name, const QString& accessible) {
         member = new QLineEdit(this);
         member->setObjectName(QString::fromLatin1(name));
         member->setAccessibleName(accessible);
-    };
-    auto button = [this](QPushButton*& member, const char* name, const QString& caption) {
-        member = new QPushButton(caption, this);
-        member->setObjectName(QString::fromLatin1(name));
-        member->setAccessibleName(withoutAccessKey(caption));
-        member->setAutoDefault(false);
     };
     auto check = [this](QCheckBox*& member, const char* name, const QString& caption) {
         member = new QCheckBox(caption, this);
@@ -79,12 +66,12 @@ void ReportCardWindow::buildControls() {
         member->setAccessibleName(caption);
     };
 
-    label(Label1, "Label1", QStringLiteral("&School"));
-    label(Label2, "Label2", QStringLiteral("&Teacher"));
-    label(Label5, "Label5", QStringLiteral("&Grade"));
-    label(Label3, "Label3", QStringLiteral("St&udent"));
-    label(Label6, "Label6", QStringLiteral("Date"));
-    label(Label7, "Label7", QString());
+    Label1 = namedLabel(this, "Label1", QStringLiteral("&School"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("&Teacher"));
+    Label5 = namedLabel(this, "Label5", QStringLiteral("&Grade"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("St&udent"));
+    Label6 = namedLabel(this, "Label6", QStringLiteral("Date"));
+    Label7 = namedLabel(this, "Label7", QString());
     Label7->setAccessibleName(QStringLiteral("Date"));
     Label7->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lineEdit(txtschool, "txtschool", QStringLiteral("School"));
@@ -146,10 +133,10 @@ void ReportCardWindow::buildControls() {
     frame(Frame1, "Frame1", QStringLiteral("Academic Performance"));
     frame(Frame3, "Frame3", QStringLiteral("Academic Performance"));
     frame(Frame2, "Frame2", QStringLiteral("Conduct"));
-    button(Command4, "Command4", QStringLiteral("&More..."));
-    button(Command6, "Command6", QStringLiteral("Con&duct..."));
-    button(Command3, "Command3", QStringLiteral("&Back..."));
-    button(Command5, "Command5", QStringLiteral("B&ack..."));
+    Command4 = windowButton(this, "Command4", QStringLiteral("&More..."));
+    Command6 = windowButton(this, "Command6", QStringLiteral("Con&duct..."));
+    Command3 = windowButton(this, "Command3", QStringLiteral("&Back..."));
+    Command5 = windowButton(this, "Command5", QStringLiteral("B&ack..."));
 
     QRadioButton* ReportCardWindow::*const conductMembers[kConductCount] = {
         &W::optA, &W::optB, &W::optC, &W::optD, &W::optF, &W::optTC};
@@ -177,7 +164,7 @@ void ReportCardWindow::buildControls() {
         QString caption = QString::fromLatin1(i == 0 ? kAttendanceCaption : kAreaCaptions[i - 1]);
         areaChecks_[i] = check(this->*areaMembers[i], areaNames[i], caption);
     }
-    label(Label4, "Label4", QStringLiteral("Absences/Tardies"));
+    Label4 = namedLabel(this, "Label4", QStringLiteral("Absences/Tardies"));
     lineEdit(txtabsences, "txtabsences", QStringLiteral("Absences"));
     lineEdit(txttardies, "txttardies", QStringLiteral("Tardies"));
     txtabsences->setFixedWidth(kCountBoxWidth);
@@ -217,10 +204,10 @@ void ReportCardWindow::buildControls() {
     }
     Check34->setChecked(true);
 
-    button(Command1, "Command1", QStringLiteral("C&lear Form"));
-    button(cmdnext, "cmdnext", QStringLiteral("&Next"));
-    button(cmdprint, "cmdprint", QStringLiteral("&Print"));
-    button(cmdexit, "cmdexit", QStringLiteral("&Close"));
+    Command1 = windowButton(this, "Command1", QStringLiteral("C&lear Form"));
+    cmdnext = windowButton(this, "cmdnext", QStringLiteral("&Next"));
+    cmdprint = windowButton(this, "cmdprint", QStringLiteral("&Print"));
+    cmdexit = windowButton(this, "cmdexit", QStringLiteral("&Close"));
 
     connect(txtschool, &QLineEdit::textChanged, this,
             [this](const QString& text) { state_.schoolName = text.toStdString(); });

@@ -1,5 +1,6 @@
 #include "roster/addstudentdialog.h"
 
+#include "platform/controls.h"
 #include "roster/studentnamevalidator.h"
 
 #include <QGridLayout>
@@ -25,11 +26,7 @@ AddStudentDialog::AddStudentDialog(QWidget* parent) : QDialog(parent) {
     Text1->setMinimumWidth(fontMetrics().horizontalAdvance(QString(28, u'n')));
     Label1->setBuddy(Text1);
 
-    Command1 = new QPushButton("&Ok", this);
-    Command1->setObjectName("Command1");
-    Command1->setDefault(true);
-    Command2 = new QPushButton("&Cancel", this);
-    Command2->setObjectName("Command2");
+    std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label1, 0, 0);

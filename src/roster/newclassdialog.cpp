@@ -1,5 +1,7 @@
 #include "roster/newclassdialog.h"
 
+#include "platform/controls.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -51,11 +53,7 @@ NewClassDialog::NewClassDialog(QWidget* parent) : QDialog(parent) {
     nameRow->addWidget(Label1);
     nameRow->addWidget(Text1, 1);
 
-    Command1 = new QPushButton("&Ok", this);
-    Command1->setObjectName("Command1");
-    Command1->setDefault(true);
-    Command2 = new QPushButton("&Cancel", this);
-    Command2->setObjectName("Command2");
+    std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);

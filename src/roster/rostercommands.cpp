@@ -95,10 +95,8 @@ void RosterCommands::newClassAccepted() {
 std::optional<std::vector<std::string>> RosterCommands::extractStudentList() {
     FileDialog& files = platform_.files;
     try {
-        files.setTitle("Open to extract student list");
-        files.setFileName(kGradeFilePattern);
-        files.setFilter(kGradeFileFilter);
-        files.setFlags(FileDialog::PathMustExist);
+        files.prepare("Open to extract student list", FileDialog::PathMustExist, kGradeFilePattern,
+                      kGradeFileFilter);
         files.showOpen();
         BusyPointer busy;
         // Only the names are taken; the old class's weights and grades stay behind.
@@ -146,10 +144,8 @@ void RosterCommands::addStudentToFile(const std::string& name) {
     };
     try {
         record.clearToCapacity();
-        files.setTitle("Open to Add a Student");
-        files.setFileName(kGradeFilePattern);
-        files.setFilter(kGradeFileFilter);
-        files.setFlags(FileDialog::PathMustExist);
+        files.prepare("Open to Add a Student", FileDialog::PathMustExist, kGradeFilePattern,
+                      kGradeFileFilter);
         files.showOpen();
         state_.currentFileName = files.fileTitle().toStdString();
         state_.currentFileFolder = QFileInfo(files.fileName()).absolutePath().toStdString();

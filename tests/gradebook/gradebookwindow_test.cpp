@@ -2,7 +2,7 @@
 
 #include "classfile/gradefile.h"
 #include "gradebook/gradebookwindow.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,20 +23,9 @@ using namespace tallyro;
 namespace {
 
 // One class held by a window under test, with the doubles it talks to.
-class Bench {
+class Bench : public test::WindowDoubles {
 public:
-    explicit Bench(int students) {
-        ClassRecord& r = state.classRecord;
-        r.clearToCapacity();
-        r.studentCount = students;
-        for (int s = 0; s < students; ++s)
-            r.studentNames[s] = "Student " + std::to_string(s + 1);
-        for (int c = 1; c <= kCategoryCount; ++c) {
-            r.categoryWeights[c] = Value(0);
-            r.gradeCounts[c] = Value(0);
-        }
-        state.currentFileName = "math.grd";
-    }
+    explicit Bench(int students) { test::startNumberedClass(state, students); }
 
     // Gives a category its weight and one student its grades ("" = never entered).
     void grades(int category, const char* weight, int student, std::vector<std::string> texts) {
@@ -66,10 +55,6 @@ public:
         return window->lblgrandave->palette().color(QPalette::WindowText);
     }
 
-    AppState state;
-    test::ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    test::RecordingShell shell;
     std::unique_ptr<GradeBookWindow> window;
 };
 

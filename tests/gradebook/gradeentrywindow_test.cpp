@@ -2,7 +2,7 @@
 
 #include "classfile/gradefile.h"
 #include "gradebook/gradeentrywindow.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,20 +21,9 @@ namespace {
 
 // A class and the doubles a grade entry window talks to. The window deletes
 // itself when closed, so it is held by a QPointer.
-class Bench {
+class Bench : public test::WindowDoubles {
 public:
-    explicit Bench(int students) {
-        ClassRecord& r = state.classRecord;
-        r.clearToCapacity();
-        r.studentCount = students;
-        for (int s = 0; s < students; ++s)
-            r.studentNames[s] = "Student " + std::to_string(s + 1);
-        for (int c = 1; c <= kCategoryCount; ++c) {
-            r.categoryWeights[c] = Value(0);
-            r.gradeCounts[c] = Value(0);
-        }
-        state.currentFileName = "math.grd";
-    }
+    explicit Bench(int students) { test::startNumberedClass(state, students); }
     ~Bench() { delete window.data(); }
 
     void recorded(int category, int count) {
@@ -67,10 +56,6 @@ public:
         return state.classRecord.grades(student, category, number);
     }
 
-    AppState state;
-    test::ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    test::RecordingShell shell;
     QPointer<GradeEntryWindow> window;
 };
 

@@ -4,7 +4,7 @@
 #include "lessons/lessonfile.h"
 #include "lessons/newlessondialog.h"
 #include "lessons/plantextbox.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,11 +42,7 @@ void processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-struct CommandsFixture {
-    AppState state;
-    ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    RecordingShell shell;
+struct CommandsFixture : WindowDoubles {
     QTemporaryDir dir;
     std::unique_ptr<LessonCommands> commands =
         std::make_unique<LessonCommands>(state, platform, shell);

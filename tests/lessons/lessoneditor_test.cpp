@@ -1,7 +1,7 @@
 #include "lessons/lessoneditorwindow.h"
 #include "lessons/lessonfile.h"
 #include "lessons/plantextbox.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,17 +19,11 @@ namespace {
 
 // An editor over a new week with default period names, shown in a recording
 // stand-in of the main window.
-struct EditorFixture {
-    AppState state;
-    ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    RecordingShell shell;
+struct EditorFixture : WindowDoubles {
     std::unique_ptr<LessonEditorWindow> editor;
 
     EditorFixture() {
-        state.lessonPlan.clearToCapacity();
-        for (int p = 0; p < kPeriodCount; ++p)
-            state.lessonPlan.periodNames[p] = defaultPeriodName(p);
+        startDefaultWeek(state.lessonPlan);
         state.currentFileName = "week1.pla";
         editor = std::make_unique<LessonEditorWindow>(state, platform, shell);
         shell.showChild(editor.get());

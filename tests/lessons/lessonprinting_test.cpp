@@ -4,7 +4,7 @@
 #include "lessons/lessonprinting.h"
 #include "lessons/plantextbox.h"
 #include "reports/printdate.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,17 +22,11 @@ namespace {
 
 // An editor over a week whose every box holds a short plan, its print
 // button wired to the print routine as the main window wires it.
-struct PrintFixture {
-    AppState state;
-    ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    RecordingShell shell;
+struct PrintFixture : WindowDoubles {
     std::unique_ptr<LessonEditorWindow> editor;
 
     PrintFixture() {
-        state.lessonPlan.clearToCapacity();
-        for (int p = 0; p < kPeriodCount; ++p)
-            state.lessonPlan.periodNames[p] = defaultPeriodName(p);
+        startDefaultWeek(state.lessonPlan);
         state.lessonPlan.periodNames[2] = "Art & Music";
         for (int i = 0; i < kLessonCount; ++i)
             state.lessonPlan.lessonTexts[i] = "plan " + std::to_string(i);

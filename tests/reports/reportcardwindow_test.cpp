@@ -1,7 +1,7 @@
 #include "reports/gradeprintdialog.h"
 #include "reports/printdate.h"
 #include "reports/reportcardwindow.h"
-#include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,11 +24,7 @@ namespace {
 
 // A class of three (or no) students and a report card window over it, in a
 // recording stand-in of the main window.
-struct ReportFixture {
-    AppState state;
-    ScriptedPlatform doubles;
-    Platform platform = doubles.platform();
-    RecordingShell shell;
+struct ReportFixture : WindowDoubles {
     std::unique_ptr<ReportCardWindow> window;
 
     explicit ReportFixture(int students = 3, const std::string& school = "Lincoln Elementary") {
