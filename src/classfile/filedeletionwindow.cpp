@@ -1,27 +1,67 @@
 #include "classfile/filedeletionwindow.h"
 
+#include "platform/controls.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace tallyro {
 
 const QStringList FileDeletionWindow::kPatterns = {"*.pla", "*.grd", "*.bup", "*.lba"};
 
+bool FileDeletionWindow::isProgramFile(const QString& fileName) {
+    for (const QString& pattern : kPatterns) {
+        // Files written on Windows may carry upper-case extensions.
+        if (fileName.size() > 4 && fileName.endsWith(pattern.mid(1), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 namespace {
 
-QLabel* headingLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
+// The "drives" a teacher recognises: the whole disk, the home folder and
+// removable media such as a USB stick.
+QStringList driveRoots(const QString& currentFolder) {
+    QStringList roots{QDir::rootPath(), QDir::homePath()};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        QString root = volume.rootPath();
+        if (volume.isValid() && volume.isReady() &&
+            (root.startsWith("/media/") || root.startsWith("/run/media/") ||
+             root.startsWith("/mnt/")))
+            roots << root;
+    }
+    // The folder shown belongs to the drive it lies under (the longest root).
+    roots.removeDuplicates();
+    roots.sort();
+    bool covered = false;
+    for (const QString& root : roots)
+        covered |= currentFolder.startsWith(root);
+    if (!covered)
+        roots << QStorageInfo(currentFolder).rootPath();
+    return roots;
+}
+
+QString driveOf(const QString& folder, const QStringList& roots) {
+    QString best = QDir::rootPath();
+    for (const QString& root : roots) {
+        QString prefix = root.endsWith('/') ? root : root + '/';
+        if ((folder == root || folder.startsWith(prefix)) && root.size() > best.size())
+            best = root;
+    }
+    return best;
 }
 
 } // namespace
@@ -35,11 +75,11 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     SSPanel1->setObjectName("SSPanel1");
     SSPanel1->setFrameShape(QFrame::StyledPanel);
 
-    Label4 = headingLabel("Label4", "Drive List:", SSPanel1);
-    Label3 = headingLabel("Label3", "Directory List:", SSPanel1);
-    Label1 = headingLabel("Label1", "File List:", SSPanel1);
-    Label2 = headingLabel("Label2", "*.pla, *.lba, *.grd, *.bup", SSPanel1);
-    Label5 = headingLabel("Label5", "Path: ", this);
+    Label4 = namedLabel(SSPanel1, "Label4", "Drive List:");
+    Label3 = namedLabel(SSPanel1, "Label3", "Directory List:");
+    Label1 = namedLabel(SSPanel1, "Label1", "File List:");
+    Label2 = namedLabel(SSPanel1, "Label2", "*.pla, *.lba, *.grd, *.bup");
+    Label5 = namedLabel(this, "Label5", "Path: ");
     Label5->setWordWrap(true);
     Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -48,24 +88,26 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     Drive1->setAccessibleName("Drive List");
     Label4->setBuddy(Drive1);
 
-    Dir1 = new QListWidget(SSPanel1);
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    Dir1 = new QTreeView(SSPanel1);
     Dir1->setObjectName("Dir1");
     Dir1->setAccessibleName("Directory List");
-    Dir1->setToolTip("Double-click a folder (or press Enter) to open it");
+    Dir1->setModel(folders_);
+    Dir1->setHeaderHidden(true);
+    for (int column = 1; column < folders_->columnCount(); ++column)
+        Dir1->hideColumn(column);
     Label3->setBuddy(Dir1);
 
-    File1 = new QListWidget(SSPanel1);
+    File1 = new QListView(SSPanel1);
     File1->setObjectName("File1");
     File1->setAccessibleName("File List");
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Label1->setBuddy(File1);
 
-    cmddelete = new QPushButton("&Delete", this);
-    cmddelete->setObjectName("cmddelete");
-    cmddelete->setAccessibleName("Delete");
+    cmddelete = windowButton(this, "cmddelete", "&Delete");
     cmddelete->setEnabled(false);
-    cmdcancel = new QPushButton("E&xit", this);
-    cmdcancel->setObjectName("cmdcancel");
-    cmdcancel->setAccessibleName("Exit");
+    cmdcancel = windowButton(this, "cmdcancel", "E&xit");
 
     auto* lists = new QGridLayout(SSPanel1);
     lists->addWidget(Label4, 0, 0);
@@ -90,19 +132,13 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     resize(560, 380);
 
     connect(Drive1, &QComboBox::currentIndexChanged, this, &FileDeletionWindow::driveChanged);
-    connect(Dir1, &QListWidget::itemActivated, this, &FileDeletionWindow::folderActivated);
-    connect(Dir1, &QListWidget::itemClicked, this, [this] { cmddelete->setEnabled(false); });
-    connect(File1, &QListWidget::itemClicked, this, &FileDeletionWindow::fileClicked);
-    connect(File1, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem* item) { fileClicked(item); });
+    connect(Dir1, &QTreeView::clicked, this, &FileDeletionWindow::folderClicked);
+    connect(Dir1, &QTreeView::activated, this, &FileDeletionWindow::folderClicked);
+    connect(File1, &QListView::clicked, this, &FileDeletionWindow::fileClicked);
     connect(cmddelete, &QPushButton::clicked, this, &FileDeletionWindow::deleteClicked);
     connect(cmdcancel, &QPushButton::clicked, this, &QWidget::close);
 
-    folder_ = QDir::currentPath();
-    fillDrives();
-    fillFolders();
-    fillFiles();
-    showFolderPath();
+    setFolder(QDir::currentPath());
 }
 
 void FileDeletionWindow::activate() {
@@ -112,63 +148,69 @@ void FileDeletionWindow::activate() {
 void FileDeletionWindow::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
     fillDrives();
-    fillFolders();
-    fillFiles();
+    QString root = Drive1->currentData().toString();
+    folders_->setRootPath(root);
+    Dir1->setRootIndex(folders_->index(root));
+    QModelIndex current = folders_->index(folder_);
+    Dir1->setCurrentIndex(current);
+    Dir1->scrollTo(current);
+    listFiles();
+    cmddelete->setEnabled(false);
     showFolderPath();
 }
 
-QString FileDeletionWindow::driveOf(const QString& folder) const {
-    return QStorageInfo(folder).rootPath();
+// A fresh model for every folder: a model that once showed another folder
+// keeps the folders on the way to it, and only files may be listed here.
+void FileDeletionWindow::listFiles() {
+    auto* model = new QFileSystemModel(this);
+    model->setFilter(QDir::Files);
+    model->setNameFilters(kPatterns);
+    model->setNameFilterDisables(false); // other files are not shown at all
+    model->setRootPath(folder_);
+    File1->setModel(model);
+    File1->setRootIndex(model->index(folder_));
+    connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) { fileClicked(index); });
+    if (files_)
+        files_->deleteLater();
+    files_ = model;
 }
 
-// Drives are the mounted volumes (a USB stick shows up as one), plus the
-// teacher's home folder as the most useful place to start from.
 void FileDeletionWindow::fillDrives() {
     fillingDrives_ = true;
     Drive1->clear();
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !volume.isReadOnly())
-            roots << volume.rootPath();
-    }
-    roots << QDir::homePath();
-    QString current = driveOf(folder_);
-    if (!roots.contains(current))
-        roots << current;
-    roots.removeDuplicates();
-    roots.sort();
+    QStringList roots = driveRoots(folder_);
     for (const QString& root : roots)
         Drive1->addItem(QDir::toNativeSeparators(root), root);
-    Drive1->setCurrentIndex(Drive1->findData(current));
+    Drive1->setCurrentIndex(Drive1->findData(driveOf(folder_, roots)));
     fillingDrives_ = false;
 }
 
-void FileDeletionWindow::fillFolders() {
-    Dir1->clear();
-    QDir dir(folder_);
-    if (!dir.isRoot())
-        Dir1->addItem("..");
-    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        Dir1->addItem(name);
+QStringList FileDeletionWindow::listedFiles() const {
+    QStringList names;
+    QModelIndex root = File1->rootIndex();
+    for (int row = 0; row < files_->rowCount(root); ++row) {
+        QModelIndex index = files_->index(row, 0, root);
+        if (!File1->isRowHidden(row))
+            names << files_->fileName(index);
+    }
+    names.sort(Qt::CaseInsensitive);
+    return names;
 }
 
-void FileDeletionWindow::fillFiles() {
-    File1->blockSignals(true);
-    File1->clear();
-    // Files written on Windows may carry upper-case extensions; list them too.
-    QStringList names;
-    const auto files = QDir(folder_).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& info : files) {
-        for (const QString& pattern : kPatterns) {
-            if (info.fileName().endsWith(pattern.mid(1), Qt::CaseInsensitive)) {
-                names << info.fileName();
-                break;
-            }
-        }
-    }
-    File1->addItems(names);
-    File1->setCurrentRow(-1);
-    File1->blockSignals(false);
+bool FileDeletionWindow::clickFile(const QString& name) {
+    QModelIndex index = files_->index(QDir(folder_).filePath(name));
+    if (!index.isValid() || index.parent() != File1->rootIndex())
+        return false;
+    File1->setCurrentIndex(index);
+    fileClicked(index);
+    return true;
+}
+
+void FileDeletionWindow::clickFolder(const QString& path) {
+    QModelIndex index = folders_->index(QDir(path).absolutePath());
+    if (index.isValid())
+        folderClicked(index);
 }
 
 void FileDeletionWindow::showFolderPath() {
@@ -188,36 +230,38 @@ void FileDeletionWindow::driveChanged(int index) {
         fillDrives(); // back to the drive of the folder shown
         return;
     }
-    folder_ = dir.absolutePath();
-    fillFolders();
-    fillFiles();
-    showFolderPath();
-}
-
-void FileDeletionWindow::folderActivated(QListWidgetItem* item) {
-    if (!item)
-        return;
-    QDir dir(folder_);
-    if (!dir.cd(item->text()))
-        return;
     setFolder(dir.absolutePath());
 }
 
-void FileDeletionWindow::fileClicked(QListWidgetItem* item) {
-    if (!item)
+void FileDeletionWindow::folderClicked(const QModelIndex& index) {
+    cmddelete->setEnabled(false);
+    if (!index.isValid())
+        return;
+    folder_ = folders_->filePath(index);
+    listFiles();
+    showFolderPath();
+}
+
+void FileDeletionWindow::fileClicked(const QModelIndex& index) {
+    if (!index.isValid())
         return;
     cmddelete->setEnabled(true);
-    selectedFile_ = item->text();
+    selectedFile_ = files_->fileName(index);
     Label5->setText("Path: " + QDir::toNativeSeparators(QDir(folder_).filePath(selectedFile_)));
 }
 
 void FileDeletionWindow::deleteClicked() {
-    if (selectedFile_.isEmpty())
+    // Only the program's own files may go, whatever the list was made to show.
+    if (selectedFile_.isEmpty() || !isProgramFile(selectedFile_)) {
+        platform_.messages.beep();
+        cmddelete->setEnabled(false);
         return;
+    }
     MessageButton answer =
         platform_.messages.show("WARNING: " + selectedFile_.toUpper() + "\nWILL BE DELETED!",
                                 "Delete?", MessageStyle::OkCancelCritical);
     if (answer == MessageButton::Ok) {
+        // The file list follows the disk by itself once the file is gone.
         QFile file(QDir(folder_).filePath(selectedFile_));
         if (!file.remove()) {
             platform_.messages.show("Unable to delete.\n" + file.errorString(), "Error!",
@@ -225,9 +269,11 @@ void FileDeletionWindow::deleteClicked() {
             return;
         }
     }
+    // No file stays chosen: the next deletion starts with a new click.
+    File1->selectionModel()->clearCurrentIndex();
+    File1->clearSelection();
     cmddelete->setEnabled(false);
     selectedFile_.clear();
-    fillFiles();
     showFolderPath();
 }
 

@@ -6,11 +6,13 @@
 #include <QWidget>
 
 class QComboBox;
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
+class QFileSystemModel;
 class QFrame;
+class QLabel;
+class QListView;
+class QModelIndex;
+class QPushButton;
+class QTreeView;
 
 namespace tallyro {
 
@@ -21,6 +23,7 @@ class FileDeletionWindow : public QWidget, public ActivatableWindow {
 public:
     // The patterns of the files listed; nothing else can be deleted here.
     static const QStringList kPatterns;
+    static bool isProgramFile(const QString& fileName);
 
     explicit FileDeletionWindow(Platform& platform, QWidget* parent = nullptr);
 
@@ -31,10 +34,16 @@ public:
     void setFolder(const QString& folder);
     // The file last clicked, without its folder.
     QString selectedFile() const { return selectedFile_; }
+    // The names the file list shows, in order (once the folder has been read).
+    QStringList listedFiles() const;
+    // Selects a listed file as a click does; false when it is not listed.
+    bool clickFile(const QString& name);
+    // Opens a folder as a click in the folder list does.
+    void clickFolder(const QString& path);
 
     QComboBox* Drive1;
-    QListWidget* Dir1;
-    QListWidget* File1;
+    QTreeView* Dir1;
+    QListView* File1;
     QPushButton* cmddelete;
     QPushButton* cmdcancel;
     QFrame* SSPanel1;
@@ -46,16 +55,16 @@ public:
 
 private:
     void fillDrives();
-    void fillFolders();
-    void fillFiles();
+    void listFiles();
     void showFolderPath();
     void driveChanged(int index);
-    void folderActivated(QListWidgetItem* item);
-    void fileClicked(QListWidgetItem* item);
+    void folderClicked(const QModelIndex& index);
+    void fileClicked(const QModelIndex& index);
     void deleteClicked();
-    QString driveOf(const QString& folder) const;
 
     Platform& platform_;
+    QFileSystemModel* folders_;
+    QFileSystemModel* files_ = nullptr;
     QString folder_;
     QString selectedFile_;
     bool fillingDrives_ = false;

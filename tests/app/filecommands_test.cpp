@@ -62,6 +62,7 @@ private slots:
         // The working file, its name and its unsaved changes are untouched.
         QCOMPARE(readAll(f.dir.filePath("ROOM5.grd")), original);
         QCOMPARE(f.state.currentFileName, std::string("ROOM5.grd"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
         QCOMPARE(f.state.classModified, 1);
         QCOMPARE(f.doubles.files.fileName(), QStringLiteral("ROOM5.grd"));
 

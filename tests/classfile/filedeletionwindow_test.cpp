@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,18 +22,7 @@ class FileDeletionWindowTest : public QObject {
         QFile file(folder.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    QStringList listed(FileDeletionWindow& window) {
-        QStringList names;
-        for (int i = 0; i < window.File1->count(); ++i)
-            names << window.File1->item(i)->text();
-        return names;
-    }
-    void click(FileDeletionWindow& window, const QString& name) {
-        auto items = window.File1->findItems(name, Qt::MatchExactly);
-        QCOMPARE(items.size(), 1);
-        window.File1->setCurrentItem(items.first());
-        emit window.File1->itemClicked(items.first());
-    }
+    const QStringList kListed{"OLD.GRD", "ROOM5.bup", "ROOM5.grd", "WEEK1.lba", "WEEK1.pla"};
 
 private slots:
     void init() {
@@ -51,18 +39,30 @@ private slots:
         Platform platform = doubles.platform();
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
-        QCOMPARE(listed(window),
-                 QStringList({"OLD.GRD", "ROOM5.bup", "ROOM5.grd", "WEEK1.lba", "WEEK1.pla"}));
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(!window.clickFile("notes.txt"));
         QCOMPARE(window.windowTitle(), QString("File Deletion"));
         QCOMPARE(window.Label5->text(), "Path: " + QDir::toNativeSeparators(folder.path()));
         QVERIFY(!window.cmddelete->isEnabled());
+        QVERIFY(window.Drive1->findData(QDir::rootPath()) >= 0);
+        QVERIFY(window.Drive1->findData(QDir::homePath()) >= 0);
+    }
+
+    void onlyTheFourKindsCountAsTheProgramsFiles() {
+        QVERIFY(FileDeletionWindow::isProgramFile("ROOM5.grd"));
+        QVERIFY(FileDeletionWindow::isProgramFile("ROOM5.BUP"));
+        QVERIFY(FileDeletionWindow::isProgramFile("a.lba"));
+        QVERIFY(!FileDeletionWindow::isProgramFile(".pla"));
+        QVERIFY(!FileDeletionWindow::isProgramFile("ROOM5.grd.txt"));
+        QVERIFY(!FileDeletionWindow::isProgramFile("notes.txt"));
     }
 
     void deletingAfterConfirmation() {
         Platform platform = doubles.platform();
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
-        click(window, "ROOM5.bup"); // not the first: any file enables Delete
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(window.clickFile("ROOM5.bup")); // not the first: any file enables Delete
         QVERIFY(window.cmddelete->isEnabled());
         QCOMPARE(window.selectedFile(), QString("ROOM5.bup"));
         QVERIFY(window.Label5->text().endsWith("ROOM5.bup"));
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(doubles.messages.shown[0].title, QString("Delete?"));
         QCOMPARE(doubles.messages.shown[0].style, 17);
         QVERIFY(!QFile::exists(folder.filePath("ROOM5.bup")));
-        QVERIFY(!listed(window).contains("ROOM5.bup"));
+        QTRY_VERIFY(!window.listedFiles().contains("ROOM5.bup"));
         QVERIFY(!window.cmddelete->isEnabled());
     }
 
@@ -82,7 +82,8 @@ private slots:
         Platform platform = doubles.platform();
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
-        click(window, "OLD.GRD"); // the first of the list
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(window.clickFile("OLD.GRD")); // the first of the list
         QVERIFY(window.cmddelete->isEnabled());
         doubles.messages.answer(MessageButton::Cancel);
         window.cmddelete->click();
@@ -95,7 +96,8 @@ private slots:
         Platform platform = doubles.platform();
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
-        click(window, "WEEK1.pla");
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(window.clickFile("WEEK1.pla"));
         QFile::remove(folder.filePath("WEEK1.pla")); // gone behind the window's back
         doubles.messages.answer(MessageButton::Ok);
         window.cmddelete->click();
@@ -106,22 +108,18 @@ private slots:
         QVERIFY(window.cmddelete->isEnabled());
     }
 
-    void foldersAreEnteredAndClickingOneDisablesDelete() {
+    void clickingAFolderListsItsFilesAndDisablesDelete() {
         Platform platform = doubles.platform();
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
-        click(window, "ROOM5.grd");
-        auto sub = window.Dir1->findItems("sub", Qt::MatchExactly);
-        QCOMPARE(sub.size(), 1);
-        emit window.Dir1->itemClicked(sub.first());
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(window.clickFile("ROOM5.grd"));
+        window.clickFolder(folder.filePath("sub"));
         QVERIFY(!window.cmddelete->isEnabled());
-        emit window.Dir1->itemActivated(sub.first());
         QCOMPARE(window.folder(), QDir(folder.filePath("sub")).absolutePath());
-        QCOMPARE(window.File1->count(), 0);
-        auto up = window.Dir1->findItems("..", Qt::MatchExactly);
-        QCOMPARE(up.size(), 1);
-        emit window.Dir1->itemActivated(up.first());
-        QCOMPARE(window.folder(), QDir(folder.path()).absolutePath());
+        QTRY_COMPARE(window.listedFiles(), QStringList());
+        window.clickFolder(folder.path());
+        QTRY_COMPARE(window.listedFiles().join(","), kListed.join(","));
     }
 };
 
