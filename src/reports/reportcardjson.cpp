@@ -334,11 +334,16 @@ ReportCardFile parseReportCardJson(std::string_view text) {
             entry.comments = textOf(value, key);
         } else if (key == "commentWidth") {
             std::string width = textOf(value, key);
-            int characters = 0;
-            for (char c : width)
-                characters = std::isdigit(static_cast<unsigned char>(c)) && characters < 1000
-                                 ? characters * 10 + (c - '0')
-                                 : -1000000;
+            // Anything but a few digits is refused; stop at the first bad
+            // character so a long text cannot overflow the count.
+            int characters = width.empty() ? -1 : 0;
+            for (char c : width) {
+                if (!std::isdigit(static_cast<unsigned char>(c)) || characters >= 1000) {
+                    characters = -1;
+                    break;
+                }
+                characters = characters * 10 + (c - '0');
+            }
             if (characters < 10 || characters > 120)
                 refuse("\"commentWidth\" must be a whole number from 10 to 120");
             file.commentWidth = characters;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -148,8 +149,14 @@ void ReportCardWindow::buildControls() {
         option->setAccessibleName(option->text());
         this->*conductMembers[i] = option;
         conduct_[i] = option;
-        // A conduct mark chosen with the mouse leads back to the subjects.
-        connect(option, &QRadioButton::clicked, this, [this] { Command5->setFocus(); });
+        // A conduct mark chosen with the mouse leads back to the subjects; the
+        // arrow keys move between the marks without leaving them.
+        option->installEventFilter(this);
+        connect(option, &QRadioButton::clicked, this, [this] {
+            if (conductByMouse_)
+                Command5->setFocus();
+            conductByMouse_ = false;
+        });
     }
     optA->setChecked(true);
 
@@ -465,6 +472,14 @@ void ReportCardWindow::closeEvent(QCloseEvent* event) {
         state_.workMode = 1;
     }
     QWidget::closeEvent(event);
+}
+
+bool ReportCardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (QRadioButton* option : conduct_)
+            conductByMouse_ |= watched == option;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace tallyro

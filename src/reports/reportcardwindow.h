@@ -79,6 +79,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -98,6 +99,8 @@ private:
     std::array<QCheckBox*, kSubjectCount> subjectChecks_{};
     std::array<QLineEdit*, kSubjectCount> subjectMarks_{};
     std::array<QRadioButton*, kConductCount> conduct_{};
+    // Set between a mouse release on a conduct mark and the click it makes.
+    bool conductByMouse_ = false;
     std::array<QCheckBox*, kAreaCount + 1> areaChecks_{};
     std::array<QCheckBox*, kRecommendationCount> recommendationChecks_{};
     std::array<QCheckBox*, kCopyCount> copyChecks_{};

@@ -54,6 +54,7 @@ TEST(ReportCardJson, RefusesWhatWouldPrintTheWrongCard) {
          {R"({"subjects": {"Sciense": "A"}})", R"({"conduct": "E"})", R"({"areas": ["Neatness"]})",
           R"({"recommendations": ["Nap"]})", R"({"copies": []})", R"({"copies": ["Principal"]})",
           R"({"colour": "red"})", R"({"date": "13/45/1997"})", R"({"commentWidth": 500})",
+          R"({"commentWidth": "x11111"})", R"({"commentWidth": 99999999999999})",
           R"({"subjects": ["Math"]})", R"({"schoolName": "unclosed)", R"([1, 2])",
           R"({"a": 1} trailing)", "", R"({"attendance": {"late": 2}})"}) {
         EXPECT_THROW(parseReportCardJson(text), ReportCardJsonError) << text;

@@ -134,7 +134,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.Command6);
         w.Command6->click();
         QCOMPARE(w.framePages()->currentWidget(), w.Frame2);
-        w.optC->click();
+        QCOMPARE(QApplication::focusWidget(), w.Command5);
+        w.optA->setFocus();
+        w.optB->click(); // as the arrow keys do: the focus stays among the marks
+        QCOMPARE(QApplication::focusWidget(), w.optA);
+        QTest::mouseClick(w.optC, Qt::LeftButton);
+        QVERIFY(w.optC->isChecked());
         QCOMPARE(QApplication::focusWidget(), w.Command5);
         w.Command5->click();
         QCOMPARE(w.framePages()->currentWidget(), w.Frame1);
