@@ -25,9 +25,8 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-} // namespace
-
-bool isNumericText(std::string_view text) {
+// The shape of a number; whether its value fits a double is checked apart.
+bool hasNumberSyntax(std::string_view text) {
     text = trimBlanks(text);
     size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
@@ -59,8 +58,6 @@ bool isNumericText(std::string_view text) {
     }
     return i == text.size();
 }
-
-namespace {
 
 // Grades are short plain decimals ("87", "92.5"): with at most 15 digits the
 // digits make an exact integer and 10^n is exact, so one division gives the
@@ -98,11 +95,17 @@ std::optional<double> parseShortDecimal(std::string_view text) {
 
 } // namespace
 
+// A text such as 1e400 looks like a number but has no value: calling it
+// numeric would let arithmetic on it fail where nothing expects it.
+bool isNumericText(std::string_view text) {
+    return parseNumber(text).has_value();
+}
+
 std::optional<double> parseNumber(std::string_view text) {
     text = trimBlanks(text);
     if (auto value = parseShortDecimal(text))
         return value;
-    if (!isNumericText(text))
+    if (!hasNumberSyntax(text))
         return std::nullopt;
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+')

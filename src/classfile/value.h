@@ -15,7 +15,8 @@ public:
 };
 
 // True for optional blanks, an optional sign, digits with at most one decimal
-// point, an optional exponent and optional blanks; nothing else is numeric.
+// point, an optional exponent and optional blanks, whose value a double can
+// hold (1e400 is not); nothing else is numeric.
 bool isNumericText(std::string_view text);
 
 // The number a numeric text stands for, or nothing when it is not numeric.

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tallyro {
 
 namespace {
@@ -573,8 +575,11 @@ void GradeBookWindow::beginEdit(EditMode mode, int row, int column) {
     grid->setCurrentCell(row - 1, column);
     txtweight->setEnabled(true);
     txtweight->setFocus();
-    txtweight->setMaxLength(3);
-    txtweight->setText(cellText(grid, row, column));
+    // The teacher types at most 3 characters, but a longer value read from a
+    // file (92.5) must come into the box whole: cut short, Enter would store it.
+    QString current = cellText(grid, row, column);
+    txtweight->setMaxLength(std::max(3, static_cast<int>(current.size())));
+    txtweight->setText(current);
     txtweight->selectAll();
     cmdrefresh->setEnabled(false);
     cmdnextstudent->setEnabled(false);
@@ -656,7 +661,22 @@ void GradeBookWindow::editReturnPressed() {
         cmdweight->click();
 }
 
+// An edit can only be stored while the class it began on is still held.
+bool GradeBookWindow::editTargetExists() const {
+    const ClassRecord& record = state_.classRecord;
+    if (!hasClass() || selectedRow_ < 1 || selectedRow_ > kCategoryCount)
+        return false;
+    if (editMode_ == EditMode::Score)
+        return currentStudent_ >= 0 && currentStudent_ < record.studentCount &&
+               selectedColumn_ >= 0 && selectedColumn_ < record.gradeCount(selectedRow_);
+    return editMode_ == EditMode::Weight;
+}
+
 void GradeBookWindow::enterClicked() {
+    if (editMode_ != EditMode::Idle && !editTargetExists()) {
+        returnToIdle();
+        return;
+    }
     if (editMode_ == EditMode::Weight) {
         ClassRecord& record = state_.classRecord;
         const int row = selectedRow_;
@@ -710,6 +730,10 @@ void GradeBookWindow::finishScoreEdit() {
 void GradeBookWindow::dropClicked() {
     if (editMode_ != EditMode::Score)
         return;
+    if (!editTargetExists()) {
+        returnToIdle();
+        return;
+    }
     ClassRecord& record = state_.classRecord;
     const int row = selectedRow_;
     const int column = selectedColumn_;

@@ -130,6 +130,7 @@ private:
     void enterClicked();
     void dropClicked();
     void finishScoreEdit();
+    bool editTargetExists() const;
 
     AppState& state_;
     Platform& platform_;

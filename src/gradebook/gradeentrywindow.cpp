@@ -390,9 +390,10 @@ void GradeEntryWindow::gradeTextChanged(const QString& text) {
 }
 
 void GradeEntryWindow::enterClicked() {
-    if (phase_ != Phase::Entering || !isGradeText(txtgrade->text()))
-        return;
     ClassRecord& record = state_.classRecord;
+    // A class emptied meanwhile has no cells to take the grade.
+    if (phase_ != Phase::Entering || !isGradeText(txtgrade->text()) || !record.hasCapacity())
+        return;
     if (Check1->isChecked()) {
         // The whole class has this grade number: go on to the next one.
         OneClassGrade();
@@ -432,7 +433,8 @@ void GradeEntryWindow::enterClicked() {
 
 int GradeEntryWindow::excuseUnfilledGrades() {
     ClassRecord& record = state_.classRecord;
-    if (phase_ != Phase::Entering || category_ < 1 || category_ > kCategoryCount)
+    if (phase_ != Phase::Entering || category_ < 1 || category_ > kCategoryCount ||
+        !record.hasCapacity())
         return 0;
     int marked = 0;
     for (int k = gradeNumber_; k <= lastReserved_; ++k) {

@@ -18,6 +18,15 @@ TEST(NumericText, RefusesEverythingElse) {
     }
 }
 
+TEST(NumericText, ANumberTooLargeForArithmeticIsNotNumeric) {
+    // Anything called numeric must convert, or a weight read from a file
+    // would pass every check and then fail inside the averages.
+    EXPECT_FALSE(isNumericText("1e400"));
+    EXPECT_FALSE(Value("-1E999").isNumeric());
+    EXPECT_TRUE(Value("1e300").isNumeric());
+    EXPECT_DOUBLE_EQ(Value("1e300").toNumber(), 1e300);
+}
+
 TEST(FormatNumber, ShortestTextWithFifteenSignificantDigits) {
     EXPECT_EQ(formatNumber(260.0 / 3), "86.6666666666667");
     EXPECT_EQ(formatNumber(70.1), "70.1");

@@ -84,6 +84,7 @@ private slots:
     void editingAWeight();
     void editingAGrade();
     void onlyRecordedGradesCanBeEdited();
+    void editKeepsLongValuesAndOutlivesAnEmptiedClass();
     void droppingAColumnForEveryone();
     void cancellingTheDropStoresForOneStudent();
     void editsSurviveSavingAndReopening();
@@ -396,6 +397,34 @@ void GradeBookWindowTest::onlyRecordedGradesCanBeEdited() {
     type(w.txtweight, QStringLiteral("80"));
     QTest::keyClick(w.txtweight, Qt::Key_Return);
     QCOMPARE(w.lblgrandave->text(), QStringLiteral("85"));
+}
+
+void GradeBookWindowTest::editKeepsLongValuesAndOutlivesAnEmptiedClass() {
+    Bench bench(1);
+    bench.grades(1, "12.5", 0, {"92.5"});
+    GradeBookWindow& w = bench.open();
+    // A file can hold values longer than the 3 characters a teacher types:
+    // opening and entering them must not cut them short.
+    w.selectScoreCell(1, 0);
+    QCOMPARE(w.txtweight->text(), QStringLiteral("92.5"));
+    QTest::keyClick(w.txtweight, Qt::Key_Return);
+    QCOMPARE(bench.state.classRecord.grades(0, 1, 1), Value("92.5"));
+    w.selectWeightCell(1);
+    QCOMPARE(w.txtweight->text(), QStringLiteral("12.5"));
+    QTest::keyClick(w.txtweight, Qt::Key_Return);
+    QCOMPARE(bench.state.classRecord.categoryWeights[1].toText(), std::string("12.5"));
+
+    // The class emptied under an open edit: Enter and Drop store nothing.
+    for (QPushButton* button : {w.cmdweight, w.cmddrop}) {
+        bench.grades(1, "12.5", 0, {"92.5"});
+        w.fillStudentList();
+        w.selectScoreCell(1, 0);
+        type(w.txtweight, QStringLiteral("70"));
+        bench.state.classRecord.clearToNothing();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Idle);
+        test::startNumberedClass(bench.state, 1);
+    }
 }
 
 void GradeBookWindowTest::droppingAColumnForEveryone() {
