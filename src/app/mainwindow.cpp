@@ -529,6 +529,8 @@ void MainWindow::printFile() {
         }
         gradePrint_ = new GradePrintDialog(
             state_, platform_, [this] { return selectedStudent(); }, this);
+        // Modal: the class it prints cannot be closed or replaced under it.
+        gradePrint_->setWindowModality(Qt::ApplicationModal);
         gradePrint_->show();
         return;
     }

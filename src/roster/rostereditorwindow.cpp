@@ -186,6 +186,7 @@ void RosterEditorWindow::addClicked() {
     if (!name.isEmpty() && listInUse()->count() < kMaxRosterStudents) {
         addName(name);
         showCount();
+        keepTypedRoster();
     }
     txtname->clear();
     txtname->setFocus();
@@ -207,6 +208,7 @@ void RosterEditorWindow::removeClicked() {
         } else {
             delete list->takeItem(list->row(selected.first()));
             showCount();
+            keepTypedRoster();
         }
     }
     list->clearSelection();
@@ -239,6 +241,14 @@ void RosterEditorWindow::endOfFileClicked() {
     } else {
         close();
     }
+}
+
+// The names typed so far are the teacher's work: they count as unsaved
+// changes, so Close offers to save them and Exit warns, and a Save writes
+// them rather than an empty class.
+void RosterEditorWindow::keepTypedRoster() {
+    storeRoster(state_.classRecord, names());
+    state_.classModified = 1;
 }
 
 void RosterEditorWindow::showCount() {

@@ -56,6 +56,7 @@ private:
     void removeClicked();
     void endOfFileClicked();
     void addName(const QString& name);
+    void keepTypedRoster();
     void showCount();
     // The name box takes names only while the roster has room.
     void updateNameBox();

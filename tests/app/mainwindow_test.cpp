@@ -4,13 +4,16 @@
 #include "app/mainwindowfixture.h"
 #include "app/startupform.h"
 #include "app/steppanel.h"
+#include "classfile/gradefile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -31,6 +34,7 @@ private slots:
     void closeWithChangesCancelKeepsEverything();
     void closeWithChangesYesSavesThenCloses();
     void closeYesWithFailingSaveKeepsTheFileOpen();
+    void rosterBeingTypedIsOfferedForSaving();
     void exitWarnsOnlyWithChanges();
     void frameCloseWarnsLikeExit();
     void settingsAreWrittenAtShutDown();
@@ -226,6 +230,39 @@ void MainWindowTest::closeYesWithFailingSaveKeepsTheFileOpen() {
     QCOMPARE(f.state.classRecord.studentNames[0], std::string("Aaron, Ann"));
     QVERIFY(!window.stepPanel()->isHidden());
     QCOMPARE(f.subWindowCount(), 1);
+}
+
+void MainWindowTest::rosterBeingTypedIsOfferedForSaving() {
+    Fixture f;
+    MainWindow& window = f.start();
+    QString before = QDir::currentPath();
+    QDir::setCurrent(f.dir.path()); // a new class is made in the current folder
+    window.gradesMode();
+    window.newFile();
+    NewClassDialog* dialog = window.rosterCommands().newClassDialog();
+    QVERIFY(dialog);
+    dialog->Text1->setText("room7");
+    dialog->Command1->click();
+    RosterEditorWindow* editor = window.rosterCommands().rosterEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor->txtname, "Ames, Al");
+    editor->cmdadd->click();
+
+    // Exit warns, and Close offers to save the names typed so far.
+    f.doubles.messages.answer(MessageButton::Cancel);
+    window.exitProgram();
+    QCOMPARE(f.doubles.messages.shown.back().title, QStringLiteral("Exit?"));
+    QVERIFY(window.isVisible());
+    f.doubles.messages.answer(MessageButton::Yes);
+    window.closeFile();
+    QCOMPARE(f.doubles.messages.shown.back().text,
+             QStringLiteral("room7.grd has changed.\n\nSave current changes?"));
+    ClassRecord saved;
+    readClassFile(f.dir.filePath("room7.grd").toStdString(), saved);
+    QCOMPARE(saved.studentCount, 1);
+    QCOMPARE(saved.studentNames[0], std::string("Ames, Al"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
+    QDir::setCurrent(before);
 }
 
 void MainWindowTest::exitWarnsOnlyWithChanges() {

@@ -133,7 +133,10 @@ void RosterWindowsTest::newClassKeepsTheChosenOrder() {
         typeName(editor, name);
     QCOMPARE(listed(editor), expected);
     QCOMPARE(editor->lbldisplay->text(), QString("3"));
-    QCOMPARE(f.state.classModified, 0); // nothing reaches the class before the end
+    // Typed names are unsaved work: Close offers to save them, Exit warns,
+    // and a Save in between writes them.
+    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(roster(f.state.classRecord), expected);
 
     editor->cmdendenter->click();
     QCOMPARE(roster(f.state.classRecord), expected);
@@ -213,12 +216,14 @@ void RosterWindowsTest::editorActivationSetsUpTheNewClass() {
     QVERIFY(!f.shell.stepEnabled[Step::GradeReport]);
     QVERIFY(!f.shell.isCommandEnabled(ShellCommand::Print));
 
-    // Closing the editor any other way gives Print back and loses the names.
-    typeName(editor, "Lost");
+    // Closing the editor any other way gives Print back; the names typed stay
+    // unsaved changes, for the main window's Close to offer saving.
+    typeName(editor, "Kept");
     editor->close();
     QVERIFY(f.shell.isCommandEnabled(ShellCommand::Print));
     QVERIFY(f.shell.stepEnabled[Step::GradeEntry]);
-    QCOMPARE(f.state.classRecord.studentCount, 0);
+    QCOMPARE(f.state.classRecord.studentCount, 1);
+    QCOMPARE(f.state.classModified, 1);
     QVERIFY(!f.shell.calls.contains("showGradeBook"));
 }
 
@@ -353,6 +358,7 @@ void RosterWindowsTest::removeAsksFirst() {
     editor->Command3->click();
     QCOMPARE(listed(editor), (QStringList{"Ames", "Cole"}));
     QCOMPARE(editor->lbldisplay->text(), QString("2"));
+    QCOMPARE(roster(f.state.classRecord), (QStringList{"Ames", "Cole"}));
     QVERIFY(!editor->Command3->isEnabled());
     // Later names still go in their alphabetical place.
     typeName(editor, "bates");
