@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QTimer>
 
@@ -190,6 +191,11 @@ int main(int argc, char** argv) {
         FileDeletionWindow deletion(platform);
         deletion.setFolder(QFileInfo(classFile).absolutePath());
         deletion.show();
+        // The folder tree and the file list are read in the background.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 1500)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
         ok &= save(&deletion, folder, QStringLiteral("file-deletion.png"));
     }
     {

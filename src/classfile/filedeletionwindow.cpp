@@ -131,6 +131,18 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     layout->addLayout(buttons);
     resize(560, 380);
 
+    // The folder tree is read in the background: once the folder shown has
+    // been read, select it and bring it into view.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        if (!revealPending_)
+            return;
+        QModelIndex index = folders_->index(folder_);
+        if (!index.isValid())
+            return;
+        revealFolder();
+        if (path == folder_ || path == QFileInfo(folder_).absolutePath())
+            revealPending_ = false;
+    });
     connect(Drive1, &QComboBox::currentIndexChanged, this, &FileDeletionWindow::driveChanged);
     connect(Dir1, &QTreeView::clicked, this, &FileDeletionWindow::folderClicked);
     connect(Dir1, &QTreeView::activated, this, &FileDeletionWindow::folderClicked);
@@ -145,15 +157,20 @@ void FileDeletionWindow::activate() {
     showFolderPath();
 }
 
+void FileDeletionWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A tree that is not on screen yet does not scroll; do it now.
+    revealFolder();
+}
+
 void FileDeletionWindow::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
     fillDrives();
     QString root = Drive1->currentData().toString();
     folders_->setRootPath(root);
     Dir1->setRootIndex(folders_->index(root));
-    QModelIndex current = folders_->index(folder_);
-    Dir1->setCurrentIndex(current);
-    Dir1->scrollTo(current);
+    revealFolder();
+    revealPending_ = true;
     listFiles();
     cmddelete->setEnabled(false);
     showFolderPath();
@@ -174,6 +191,15 @@ void FileDeletionWindow::listFiles() {
     if (files_)
         files_->deleteLater();
     files_ = model;
+}
+
+// Opens the tree down to the folder shown and selects it.
+void FileDeletionWindow::revealFolder() {
+    QModelIndex index = folders_->index(folder_);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        Dir1->expand(parent);
+    Dir1->setCurrentIndex(index);
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FileDeletionWindow::fillDrives() {
@@ -234,6 +260,7 @@ void FileDeletionWindow::driveChanged(int index) {
 }
 
 void FileDeletionWindow::folderClicked(const QModelIndex& index) {
+    revealPending_ = false; // the teacher is choosing now
     cmddelete->setEnabled(false);
     if (!index.isValid())
         return;

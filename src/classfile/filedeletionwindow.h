@@ -53,9 +53,13 @@ public:
     QLabel* Label4;
     QLabel* Label5;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fillDrives();
     void listFiles();
+    void revealFolder();
     void showFolderPath();
     void driveChanged(int index);
     void folderClicked(const QModelIndex& index);
@@ -68,6 +72,7 @@ private:
     QString folder_;
     QString selectedFile_;
     bool fillingDrives_ = false;
+    bool revealPending_ = false;
 };
 
 } // namespace tallyro

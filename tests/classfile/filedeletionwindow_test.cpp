@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
+#include <QTreeView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -40,6 +42,10 @@ private slots:
         FileDeletionWindow window(platform);
         window.setFolder(folder.path());
         QTRY_COMPARE(window.listedFiles(), kListed);
+        window.show();
+        // The folder tree opens down to the folder shown, which is selected.
+        QTRY_COMPARE(window.Dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+                     QDir(folder.path()).absolutePath());
         QVERIFY(!window.clickFile("notes.txt"));
         QCOMPARE(window.windowTitle(), QString("File Deletion"));
         QCOMPARE(window.Label5->text(), "Path: " + QDir::toNativeSeparators(folder.path()));
