@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -159,8 +160,8 @@ void FileDeletionWindow::activate() {
 
 void FileDeletionWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // A tree that is not on screen yet does not scroll; do it now.
-    revealFolder();
+    // A tree that is not laid out yet does not scroll; do it once it is.
+    QTimer::singleShot(0, this, &FileDeletionWindow::revealFolder);
 }
 
 void FileDeletionWindow::setFolder(const QString& folder) {
