@@ -8,16 +8,12 @@ namespace tallyro {
 
 namespace {
 
-const char* const kFontName = "times new roman";
 constexpr double kFontSize = 12;
 constexpr int kStudentsOnFirstPage = 40;
 constexpr int kPlannedLinesPerPage = 50;
 
 void setListFont(PrintSurface& surface) {
-    surface.setFontName(kFontName);
-    surface.setFontSize(kFontSize);
-    surface.setFontBold(true);
-    surface.setFontBold(false);
+    setPrintedFont(surface, kFontSize);
 }
 
 void startList(PrintSurface& surface) {

@@ -148,4 +148,11 @@ void PrintSurface::endDoc() {
     finishDocument();
 }
 
+void setPrintedFont(PrintSurface& surface, double size) {
+    surface.setFontName("times new roman");
+    surface.setFontSize(size);
+    surface.setFontBold(true);
+    surface.setFontBold(false);
+}
+
 } // namespace tallyro

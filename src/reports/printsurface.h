@@ -141,4 +141,9 @@ private:
     bool ended_ = false;
 };
 
+// The printed lists and report cards start every page alike: "times new
+// roman" at the given size, bold switched on and off again so that the
+// surface's font is plain whatever it was.
+void setPrintedFont(PrintSurface& surface, double size);
+
 } // namespace tallyro

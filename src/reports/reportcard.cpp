@@ -9,15 +9,11 @@ namespace tallyro {
 
 namespace {
 
-const char* const kFontName = "times new roman";
 constexpr double kFontSize = 10;
 constexpr double kRuleLength = 6.5;
 
 void setCardFont(PrintSurface& surface) {
-    surface.setFontName(kFontName);
-    surface.setFontSize(kFontSize);
-    surface.setFontBold(true);
-    surface.setFontBold(false);
+    setPrintedFont(surface, kFontSize);
 }
 
 // The title is centred on a line of 100 columns; 14 is the length of
