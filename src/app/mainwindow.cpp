@@ -538,6 +538,7 @@ void MainWindow::printFile() {
     if (!editor)
         return;
     if (lessonPrint_) {
+        lessonPrint_->restart();
         lessonPrint_->raise();
         lessonPrint_->activateWindow();
         return;

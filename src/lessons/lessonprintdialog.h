@@ -25,6 +25,10 @@ public:
     // by today's date and the dialog stays.
     void accept() override;
 
+    // The steps of becoming active: the label for the chosen range, today's
+    // date in the date box, the cursor in it.
+    void restart();
+
     QGroupBox* Frame1;
     QRadioButton* optweek;
     QRadioButton* optday;
@@ -42,8 +46,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void restart();
-
     AppState& state_;
 };
 

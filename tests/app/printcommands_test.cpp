@@ -105,6 +105,10 @@ private slots:
         window.printFile();
         LessonPrintDialog* dialog = window.lessonPrintDialog();
         QVERIFY(dialog);
+        dialog->Text1->setText("01/01/2000");
+        window.printFile(); // the open dialog starts again with today's date
+        QCOMPARE(window.lessonPrintDialog(), dialog);
+        QVERIFY(dialog->Text1->text() != QStringLiteral("01/01/2000"));
         dialog->Text1->setText("09/15/1997");
         f.doubles.messages.answer(MessageButton::Ok);
         dialog->Command1->click();
