@@ -9,6 +9,7 @@
 #include "gradebook/gradeentrywindow.h"
 #include "lessons/lessonprinting.h"
 #include "platform/busypointer.h"
+#include "platform/controls.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -575,10 +576,7 @@ void MainWindow::closeFile() {
         if (answer == MessageButton::Yes && !saveForMode())
             return;
     }
-    StepCaption* nameEntry = Picture4->caption(Step::NameEntry);
-    QPalette palette = nameEntry->palette();
-    palette.setColor(QPalette::WindowText, this->palette().color(QPalette::WindowText));
-    nameEntry->setPalette(palette);
+    setTextColour(Picture4->caption(Step::NameEntry), palette().color(QPalette::WindowText));
     Picture4->setRaised(Step::NameEntry, false);
 
     // Every window of the file goes with it: none may show a class that is gone.

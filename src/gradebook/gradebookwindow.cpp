@@ -35,16 +35,6 @@ const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
 
-QString toQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 void setBold(QWidget* widget, bool bold) {
     QFont font = widget->font();
     font.setBold(bold);
@@ -146,7 +136,7 @@ void GradeBookWindow::buildControls() {
         grdscores->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::number(c + 1)));
 
     for (int i = 0; i < kCategoryCount; ++i) {
-        auto* label = new QLabel(toQString(kCategoryNames[i + 1]), this);
+        auto* label = new QLabel(QString::fromStdString(kCategoryNames[i + 1]), this);
         label->setObjectName(QStringLiteral("Label20"));
         label->setProperty("index", i);
         label->setFixedHeight(kRowHeight);
@@ -387,7 +377,7 @@ void GradeBookWindow::fillStudentList() {
         return;
     const ClassRecord& record = state_.classRecord;
     for (int s = 0; s < record.studentCount; ++s)
-        Combo1->addItem(toQString(record.studentNames[s]));
+        Combo1->addItem(QString::fromStdString(record.studentNames[s]));
     // Choosing the first entry makes it the current student and shows it.
     if (Combo1->count() > 0)
         Combo1->setCurrentIndex(0);
@@ -401,7 +391,7 @@ void GradeBookWindow::activate() {
     const Value& limit = state_.failLimit;
     if (!limit.isNumeric() || limit.toNumber() == 0)
         state_.failLimit = Value(70);
-    lblfail->setText(toQString(state_.failLimit.toText()));
+    lblfail->setText(QString::fromStdString(state_.failLimit.toText()));
 
     if (!hasClass())
         return;
@@ -428,7 +418,7 @@ void GradeBookWindow::showWeightTotal() {
         if (weight.isNumeric())
             total += weight.toNumber();
     }
-    lblweighttotal->setText(toQString(formatNumber(total)));
+    lblweighttotal->setText(QString::fromStdString(formatNumber(total)));
 }
 
 void GradeBookWindow::showWeights() {
@@ -443,7 +433,7 @@ void GradeBookWindow::showWeights() {
         if (!counts)
             weight = Value(0);
         setCategoryLabel(c, counts);
-        setCell(grdweight, c, 0, toQString(weight.toText()));
+        setCell(grdweight, c, 0, QString::fromStdString(weight.toText()));
     }
     showWeightTotal();
     grdweight->setEnabled(true);
@@ -473,14 +463,15 @@ void GradeBookWindow::refresh() {
         for (int c = 1; c <= kCategoryCount; ++c) {
             int count = record.gradeCount(c);
             for (int k = 1; k <= count; ++k)
-                setCell(grdscores, c, k - 1, toQString(record.grades(s, c, k).toText()));
+                setCell(grdscores, c, k - 1,
+                        QString::fromStdString(record.grades(s, c, k).toText()));
             double average = categoryAverage(record, s, c);
-            setCell(grdaverage, c, 0, toQString(averageText(average)));
+            setCell(grdaverage, c, 0, QString::fromStdString(averageText(average)));
         }
         AverageMode mode = Option2->isChecked() ? AverageMode::Rounded : AverageMode::Decimal;
         StudentAverages averages = computeAverages(record, s, mode);
         colourGrandAverage(averages.grandAverage);
-        lblgrandave->setText(toQString(averages.grandAverage.toText()));
+        lblgrandave->setText(QString::fromStdString(averages.grandAverage.toText()));
     } catch (const AveragingError& error) {
         // What is already shown stays; the teacher learns which grade is wrong.
         platform_.messages.show(QString::fromStdString(error.what()), QStringLiteral("Error!"),
@@ -526,7 +517,7 @@ void GradeBookWindow::failLimitUp() {
     double value = shown.value_or(0);
     if (value >= 100)
         return;
-    lblfail->setText(toQString(formatNumber(value + 0.1)));
+    lblfail->setText(QString::fromStdString(formatNumber(value + 0.1)));
     state_.failLimit = Value(lblfail->text().toStdString());
 }
 
@@ -535,7 +526,7 @@ void GradeBookWindow::failLimitDown() {
     double value = shown.value_or(0);
     if (value <= 0)
         return;
-    lblfail->setText(toQString(formatNumber(value - 0.1)));
+    lblfail->setText(QString::fromStdString(formatNumber(value - 0.1)));
     state_.failLimit = Value(lblfail->text().toStdString());
 }
 
@@ -696,7 +687,7 @@ void GradeBookWindow::enterClicked() {
         setCategoryLabel(row, counts);
         showWeightTotal();
         returnToIdle();
-        setCell(grdweight, row, 0, toQString(weight.toText()));
+        setCell(grdweight, row, 0, QString::fromStdString(weight.toText()));
         refresh();
         cmdnextstudent->setFocus();
         state_.classModified = 1;
@@ -721,7 +712,7 @@ void GradeBookWindow::finishScoreEdit() {
     Value& grade = record.grades(currentStudent_, row, column + 1);
     grade = Value(text.toStdString());
     returnToIdle();
-    setCell(grdscores, row, column, toQString(grade.toText()));
+    setCell(grdscores, row, column, QString::fromStdString(grade.toText()));
     state_.classModified = 1;
     refresh();
     cmdnextstudent->setFocus();
@@ -740,11 +731,11 @@ void GradeBookWindow::dropClicked() {
     grdscores->clearSelection();
     const std::string& name =
         record.categoryNames[row].empty() ? kCategoryNames[row] : record.categoryNames[row];
-    QString text = toQString(name) + QStringLiteral(" grade # ") + QString::number(column + 1) +
-                   QStringLiteral(" will be dropped") + QLatin1Char('\n') +
-                   QStringLiteral("for all students in ") + toQString(state_.currentFileName) +
-                   QLatin1Char('.') + QLatin1Char('\n') +
-                   QStringLiteral("Permanantly when this file is saved.");
+    QString text = QString::fromStdString(name) + QStringLiteral(" grade # ") +
+                   QString::number(column + 1) + QStringLiteral(" will be dropped") +
+                   QLatin1Char('\n') + QStringLiteral("for all students in ") +
+                   QString::fromStdString(state_.currentFileName) + QLatin1Char('.') +
+                   QLatin1Char('\n') + QStringLiteral("Permanantly when this file is saved.");
     MessageButton answer = platform_.messages.show(text, QStringLiteral("Drop a Grade"),
                                                    MessageStyle::OkCancelCriticalNoDefault);
     if (answer != MessageButton::Ok) {

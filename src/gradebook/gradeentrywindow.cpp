@@ -23,16 +23,6 @@ namespace tallyro {
 
 namespace {
 
-QString toQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 // A quantity is a whole number of grades; "1.5" or ".5" is refused like any
 // other text, since half a grade column cannot be entered.
 std::optional<int> wholeQuantity(const QString& text) {
@@ -66,13 +56,13 @@ void GradeEntryWindow::buildControls() {
     Frame1 = new QGroupBox(QStringLiteral("Category  Quantity"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     for (int c = 1; c <= kCategoryCount; ++c) {
-        Label[c] = new QLabel(toQString(kCategoryNames[c]), Frame1);
+        Label[c] = new QLabel(QString::fromStdString(kCategoryNames[c]), Frame1);
         Label[c]->setObjectName(QStringLiteral("Label"));
         Label[c]->setProperty("index", c);
         Text[c] = new QLineEdit(Frame1);
         Text[c]->setObjectName(QStringLiteral("Text"));
         Text[c]->setProperty("index", c);
-        Text[c]->setAccessibleName(toQString(kCategoryNames[c]));
+        Text[c]->setAccessibleName(QString::fromStdString(kCategoryNames[c]));
         Text[c]->setMaxLength(2);
         Text[c]->setAlignment(Qt::AlignCenter);
         Text[c]->setFixedWidth(40);
@@ -360,7 +350,7 @@ void GradeEntryWindow::startCategory() {
     studentNumber_ = 1;
     gradesDone_ = 1;
     gradeNumber_ += 1;
-    lblstudname->setText(toQString(state_.classRecord.studentNames[0]));
+    lblstudname->setText(QString::fromStdString(state_.classRecord.studentNames[0]));
 }
 
 void GradeEntryWindow::finish() {
@@ -424,7 +414,7 @@ void GradeEntryWindow::enterClicked() {
         return;
     }
     lblstudentnumber->setText(QString::number(studentNumber_));
-    lblstudname->setText(toQString(record.studentNames[studentIndex_]));
+    lblstudname->setText(QString::fromStdString(record.studentNames[studentIndex_]));
     lblgradetotal->setText(QString::number(gradeNumber_));
     txtgrade->setFocus();
 }

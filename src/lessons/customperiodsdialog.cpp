@@ -57,10 +57,7 @@ CustomPeriodsDialog::CustomPeriodsDialog(QWidget* parent) : QDialog(parent) {
     connect(Command1, &QPushButton::clicked, this, &CustomPeriodsDialog::takeName);
     connect(Command2, &QPushButton::clicked, this, &CustomPeriodsDialog::cancelPressed);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addStretch(1);
+    QVBoxLayout* buttons = buttonColumn(Command1, Command2);
 
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);

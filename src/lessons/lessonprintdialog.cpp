@@ -66,10 +66,7 @@ LessonPrintDialog::LessonPrintDialog(AppState& state, QWidget* parent)
     date->addWidget(Text1, 1, 0);
     date->addWidget(Label2, 1, 1);
     date->setColumnStretch(2, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addStretch(1);
+    QVBoxLayout* buttons = buttonColumn(Command1, Command2);
     auto* left = new QVBoxLayout;
     left->addWidget(Frame1);
     left->addLayout(date);

@@ -51,10 +51,7 @@ NewLessonDialog::NewLessonDialog(QWidget* parent) : QDialog(parent) {
     nameRow->addWidget(Label1);
     nameRow->addWidget(Text1, 1);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addStretch(1);
+    QVBoxLayout* buttons = buttonColumn(Command1, Command2);
 
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,7 +1,10 @@
 #include "platform/controls.h"
 
+#include <QColor>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tallyro {
 
@@ -35,6 +38,20 @@ std::pair<QPushButton*, QPushButton*> confirmCancelButtons(QWidget* parent,
     QPushButton* cancel =
         namedButton(parent, QStringLiteral("Command2"), QStringLiteral("&Cancel"));
     return {confirm, cancel};
+}
+
+QVBoxLayout* buttonColumn(QPushButton* confirm, QPushButton* cancel) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(confirm);
+    column->addWidget(cancel);
+    column->addStretch(1);
+    return column;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }
 
 } // namespace tallyro

@@ -5,8 +5,10 @@
 #include <tuple>
 #include <utility>
 
+class QColor;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace tallyro {
@@ -32,5 +34,11 @@ QPushButton* windowButton(QWidget* parent, const QString& objectName, const QStr
 // screen readers. Returned in that order, ready for std::tie.
 std::pair<QPushButton*, QPushButton*> confirmCancelButtons(QWidget* parent,
                                                            const QString& confirmCaption);
+
+// The confirming pair of a small dialog stacked at its right-hand side.
+QVBoxLayout* buttonColumn(QPushButton* confirm, QPushButton* cancel);
+
+// A label's text colour (the grade book's blue, red, green and navy marks).
+void setTextColour(QLabel* label, const QColor& colour);
 
 } // namespace tallyro

@@ -54,10 +54,7 @@ NewClassDialog::NewClassDialog(QWidget* parent) : QDialog(parent) {
     nameRow->addWidget(Text1, 1);
 
     std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    buttons->addStretch(1);
+    QVBoxLayout* buttons = buttonColumn(Command1, Command2);
 
     auto* left = new QVBoxLayout;
     left->addWidget(Frame2);
