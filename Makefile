@@ -7,7 +7,7 @@ FUZZ_DIR := build/fuzz
 BENCH_DIR := build/bench
 XDG_DIR := $(CURDIR)/build/xdg-runtime
 
-.PHONY: deps run release test check-tests fuzz bench screenshots format clean
+.PHONY: deps run release test check-tests fuzz bench screenshots package format clean
 
 deps:
 	@scripts/install-deps
@@ -25,7 +25,7 @@ test: deps
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@mkdir -p $(XDG_DIR) && chmod 700 $(XDG_DIR)
 	cd $(TEST_DIR) && XDG_RUNTIME_DIR=$(XDG_DIR) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 fuzz: deps
 	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYRO_CORE_ONLY=ON -DTALLYRO_TESTS=OFF -DTALLYRO_FUZZ=ON >/dev/null
@@ -37,6 +37,10 @@ bench: deps
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@scripts/run-benchmarks $(BENCH_DIR)
 	@scripts/measure-startup $(BENCH_DIR)/tallyro examples/ROOM5.grd
+
+# A Debian package of the release build, checked and test-installed.
+package: release
+	@scripts/build-package $(RELEASE_DIR)
 
 screenshots: release
 	@scripts/screenshots $(RELEASE_DIR)

@@ -3,8 +3,8 @@
 // categories evenly weighted, each holding its full number of grades.
 #pragma once
 
-#include "classfile/classrecord.h"
-#include "gradebook/categories.h"
+#include "core/classfile/classrecord.h"
+#include "core/gradebook/categories.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 // What the teacher waits for in the grade book window: the main window
 // coming up, and switching to the next student of a full class (a refresh of
 // every grid, average and colour).
-#include "app/mainwindow.h"
 #include "fullclass.h"
-#include "gradebook/gradebookwindow.h"
 #include "support/scriptedplatform.h"
+#include "ui/app/mainwindow.h"
+#include "ui/gradebook/gradebookwindow.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // Reading a full class from disk and computing every grand average: what the
 // teacher waits for when opening the biggest class the program can hold.
-#include "classfile/gradefile.h"
+#include "core/classfile/gradefile.h"
+#include "core/gradebook/averaging.h"
 #include "fullclass.h"
-#include "gradebook/averaging.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,13 +1,13 @@
 // Composing the longest printed pages the program makes: the all-information
 // list of a full class (46 students, 11 categories of 45 grades) as text and
 // as PDF, and a report card for every student of a full class as PDF.
-#include "classfile/classrecord.h"
+#include "core/classfile/classrecord.h"
+#include "core/gradebook/averaging.h"
+#include "core/print/textsurface.h"
+#include "core/reports/gradelists.h"
+#include "core/reports/reportcard.h"
 #include "fullclass.h"
-#include "gradebook/averaging.h"
-#include "platform/pdfdocument.h"
-#include "reports/gradelists.h"
-#include "reports/reportcard.h"
-#include "reports/textsurface.h"
+#include "ui/platform/pdfdocument.h"
 
 #include <QGuiApplication>
 

@@ -46,15 +46,3 @@ add_custom_command(
 add_custom_target(tallyro_help DEPENDS ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION})
 add_dependencies(tallyro tallyro_help)
 install(FILES ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION} TYPE BIN)
-
-# The help viewer's tests open the compiled collection beside them; they are
-# defined after this file, so they learn of it at the end of configuration.
-function(tallyro_help_test_dependencies)
-  get_property(targets DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY BUILDSYSTEM_TARGETS)
-  foreach(target ${targets})
-    if(target MATCHES "^platform_.*help.*_test$")
-      add_dependencies(${target} tallyro_help)
-    endif()
-  endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tallyro_help_test_dependencies)

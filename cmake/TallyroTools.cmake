@@ -5,7 +5,7 @@
 # (scripts/screenshots runs it for `make screenshots`).
 add_executable(tallyro_screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots.cpp
   ${CMAKE_SOURCE_DIR}/resources/tallyro.qrc)
-target_link_libraries(tallyro_screenshots PRIVATE tallyro_app_ui)
+target_link_libraries(tallyro_screenshots PRIVATE tallyro_ui_app)
 set_target_properties(tallyro_screenshots PROPERTIES AUTORCC ON CXX_STANDARD 20)
 
 # The desktop entry, the icon and the file types .grd and .pla, so that a

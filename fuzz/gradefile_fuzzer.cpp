@@ -2,10 +2,10 @@
 // either fails with FileError or gives a record that writes back to a text
 // which reads again into the very same text, and whose averages can be asked
 // for without anything worse than an AveragingError.
-#include "classfile/fileerror.h"
-#include "classfile/gradefile.h"
-#include "classfile/textfile.h"
-#include "gradebook/averaging.h"
+#include "core/classfile/fileerror.h"
+#include "core/classfile/gradefile.h"
+#include "core/classfile/textfile.h"
+#include "core/gradebook/averaging.h"
 
 #include <cstdint>
 #include <cstdlib>

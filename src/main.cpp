@@ -1,13 +1,13 @@
-#include "app/commandline.h"
-#include "app/mainwindow.h"
-#include "platform/automationids.h"
-#include "platform/platform.h"
-#include "platform/printer.h"
-#include "platform/qtfiledialog.h"
-#include "platform/qthelpviewer.h"
-#include "platform/qtinputbox.h"
-#include "platform/qtmessagebox.h"
-#include "platform/qtsettingsstore.h"
+#include "cli/commandline.h"
+#include "ui/app/mainwindow.h"
+#include "ui/platform/automationids.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/printer.h"
+#include "ui/platform/qtfiledialog.h"
+#include "ui/platform/qthelpviewer.h"
+#include "ui/platform/qtinputbox.h"
+#include "ui/platform/qtmessagebox.h"
+#include "ui/platform/qtsettingsstore.h"
 
 #include <QApplication>
 #include <QIcon>

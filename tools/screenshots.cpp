@@ -1,16 +1,16 @@
 // Draws every window of the program offscreen, with the sample class and the
 // sample week open, and saves each as a PNG for looking at what a teacher
 // sees: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd WEEK_FILE.pla
-#include "app/aboutbox.h"
-#include "app/mainwindow.h"
-#include "app/startupform.h"
-#include "app/steppanel.h"
-#include "classfile/filedeletionwindow.h"
-#include "lessons/customperiodsdialog.h"
-#include "lessons/newlessondialog.h"
-#include "roster/addstudentdialog.h"
-#include "roster/newclassdialog.h"
-#include "roster/rostereditorwindow.h"
+#include "ui/app/aboutbox.h"
+#include "ui/app/mainwindow.h"
+#include "ui/app/startupform.h"
+#include "ui/app/steppanel.h"
+#include "ui/classfile/filedeletionwindow.h"
+#include "ui/lessons/customperiodsdialog.h"
+#include "ui/lessons/newlessondialog.h"
+#include "ui/roster/addstudentdialog.h"
+#include "ui/roster/newclassdialog.h"
+#include "ui/roster/rostereditorwindow.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -7,7 +7,7 @@
 set -u
 build=$(cd "$(dirname "$1")" && pwd)
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-printer_test=$build/reports_cupsprint_test
+printer_test=$build/ui_reports_cupsprint_test
 if [ ! -x "$printer_test" ]; then
     echo "FAIL: $printer_test is not built"
     exit 1

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/printer.h"
-#include "reports/recordingsurface.h"
+#include "core/print/recordingsurface.h"
+#include "ui/platform/printer.h"
 
 #include <QStringList>
 

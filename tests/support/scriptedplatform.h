@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/shell.h"
-#include "platform/platform.h"
 #include "support/recordingprinter.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/shell.h"
 
 #include <QMap>
 #include <QStringList>

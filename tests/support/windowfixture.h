@@ -2,8 +2,8 @@
 // classes and weeks they open it over.
 #pragma once
 
-#include "app/appstate.h"
-#include "lessons/lessonfile.h"
+#include "core/app/appstate.h"
+#include "core/lessons/lessonfile.h"
 #include "support/scriptedplatform.h"
 
 #include <string>

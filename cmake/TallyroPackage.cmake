@@ -1,0 +1,1 @@
+# Packaging: CPack settings and the install rules of the package.

@@ -1,0 +1,772 @@
+#include "ui/app/mainwindow.h"
+
+#include "core/gradebook/averaging.h"
+#include "ui/app/aboutbox.h"
+#include "ui/app/appstyle.h"
+#include "ui/app/startupform.h"
+#include "ui/app/steppanel.h"
+#include "ui/gradebook/gradebookwindow.h"
+#include "ui/gradebook/gradeentrywindow.h"
+#include "ui/lessons/lessonprinting.h"
+#include "ui/platform/busypointer.h"
+#include "ui/platform/controls.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace tallyro {
+
+namespace {
+
+// The main window's place and size at start-up, and its top bar, in twips.
+constexpr int kWindowLeft = 30;
+constexpr int kWindowTop = 50;
+constexpr int kWindowWidth = 9670;
+constexpr int kWindowHeight = 7300;
+constexpr int kTopBarHeight = 570;
+constexpr int kDateLeft = 6960;
+constexpr int kDateTop = 30;
+constexpr int kDateWidth = 2250;
+constexpr int kDateHeight = 480;
+constexpr int kPlaceholderWidth = 800;
+
+const char* const kDisclaimer =
+    "Tallyro is provided \"as is\", without warranty of any kind, express or implied, "
+    "including but not limited to the warranties of merchantability, fitness for a "
+    "particular purpose and noninfringement.\n"
+    "\n"
+    "You use Tallyro at your own risk. Keep a backup copy of your grade and lesson "
+    "files, and check printed grades and report cards before you hand them out. In no "
+    "event shall the authors be liable for any claim, damages or other liability "
+    "arising from the use of Tallyro.";
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state, Platform& platform)
+    : state_(state), platform_(platform), gradeFiles_(state_, platform_, *this),
+      roster_(state_, platform_, *this), lessons_(state_, platform_, *this) {
+    setObjectName(QStringLiteral("MDI1"));
+    setWindowIcon(QIcon(iconPath(QStringLiteral("tallyro"))));
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStepPanel();
+
+    mdiArea_ = new QMdiArea;
+    mdiArea_->setObjectName(QStringLiteral("workArea"));
+    mdiArea_->setAccessibleName(QStringLiteral("Work area"));
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        // A child runs its own steps each time it becomes the active window.
+        if (sub)
+            if (auto* child = dynamic_cast<ActivatableWindow*>(sub->widget()))
+                child->activate();
+    });
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Picture3);
+    layout->addWidget(Picture4);
+    layout->addWidget(mdiArea_, 1);
+    setCentralWidget(central);
+
+    // Start-up: place the window, title and date; the settings; lesson mode
+    // with no file open.
+    move(twipsToPixels(kWindowLeft, this), twipsToPixels(kWindowTop, this));
+    // The twips size suited the screens the layout was drawn for; today the
+    // grade book with its 45 columns needs more room, within the screen.
+    QSize size(twipsToPixels(kWindowWidth, this), twipsToPixels(kWindowHeight, this));
+    size = size.expandedTo(QSize(1040, 760));
+    if (QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+    setFileCaption(QString());
+    lbldate->setText(dateBoxText(QDate::currentDate()));
+    lbldate->setAccessibleName(lbldate->text());
+    readSettings();
+    toolbarButtons_.at(12)->setChecked(true);
+    addstud->setEnabled(false);
+    state_.workMode = 2;
+    showNoFileState();
+    state_.classModified = 0;
+
+    // The editor's small print button runs the lesson print routine.
+    // (One connection only, however often the editor is shown.)
+    connect(&lessons_, &LessonCommands::editorShown, this, [this](LessonEditorWindow* editor) {
+        disconnect(editorPrint_);
+        editorPrint_ = connect(editor, &LessonEditorWindow::printRequested, this,
+                               [this, editor] { printLessonPlans(*editor, state_, platform_); });
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions() {
+    struct ToolButton {
+        int index;
+        const char* tooltip;
+        const char* icon;
+        void (MainWindow::*command)();
+    };
+    const ToolButton buttons[] = {
+        {2, " New ", "new", &MainWindow::newFile},
+        {3, " Open ", "open", &MainWindow::openFile},
+        {4, " Save ", "save", &MainWindow::saveFile},
+        {5, " Save As ", "saveas", &MainWindow::saveFileAs},
+        {6, " Print ", "print", &MainWindow::printFile},
+        {7, " Backup ", "backup", &MainWindow::backup},
+        {8, " Restore ", "restore", &MainWindow::restore},
+        {9, " Delete ", "delete", &MainWindow::deleteFiles},
+        {10, " Leave ", "leave", &MainWindow::exitProgram},
+        {12, " Lessons ", "lessons", &MainWindow::lessonsMode},
+        {13, " Grades", "grades", &MainWindow::gradesMode},
+    };
+    for (const ToolButton& button : buttons) {
+        QString tooltip = QString::fromLatin1(button.tooltip);
+        auto* action =
+            new QAction(QIcon(iconPath(QString::fromLatin1(button.icon))), tooltip.trimmed(), this);
+        action->setObjectName(QStringLiteral("Toolbar1_%1").arg(button.index));
+        action->setToolTip(tooltip);
+        connect(action, &QAction::triggered, this, button.command);
+        toolbarButtons_[button.index] = action;
+    }
+    modeGroup_ = new QActionGroup(this);
+    modeGroup_->setExclusive(true);
+    for (int index : {12, 13}) {
+        toolbarButtons_[index]->setCheckable(true);
+        modeGroup_->addAction(toolbarButtons_[index]);
+    }
+    toolbarButtons_[12]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    toolbarButtons_[13]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+
+    struct MenuItem {
+        int index;
+        const char* caption;
+        void (MainWindow::*command)();
+    };
+    const MenuItem fileItems[] = {
+        {0, "&New", &MainWindow::newFile},       {1, "&Open", &MainWindow::openFile},
+        {2, "&Save", &MainWindow::saveFile},     {3, "Save &As", &MainWindow::saveFileAs},
+        {5, "&Print", &MainWindow::printFile},   {10, "&Close", &MainWindow::closeFile},
+        {11, "E&xit", &MainWindow::exitProgram},
+    };
+    for (const MenuItem& item : fileItems) {
+        auto* action = new QAction(QString::fromLatin1(item.caption), this);
+        action->setObjectName(QStringLiteral("mnufileitem_%1").arg(item.index));
+        connect(action, &QAction::triggered, this, item.command);
+        mnufileitem[item.index] = action;
+    }
+    for (int index : {4, 6}) {
+        auto* separator = new QAction(this);
+        separator->setObjectName(QStringLiteral("mnufileitem_%1").arg(index));
+        separator->setSeparator(true);
+        mnufileitem[index] = separator;
+    }
+
+    auto menuAction = [this](const char* name, const char* caption, void (MainWindow::*command)()) {
+        auto* action = new QAction(QString::fromLatin1(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, command);
+        return action;
+    };
+    addstud = menuAction("addstud", "&Add a Student", &MainWindow::addStudent);
+    obackup = menuAction("obackup", "&Backup", &MainWindow::backup);
+    orestore = menuAction("orestore", "&Restore", &MainWindow::restore);
+    odelete = menuAction("odelete", "&Delete", &MainWindow::deleteFiles);
+    contents = menuAction("contents", "&Contents...", &MainWindow::helpContents);
+    Search = menuAction("Search", "&Search for...", &MainWindow::helpSearch);
+    startup = menuAction("startup", "S&tart-up Form", &MainWindow::showStartupForm);
+    disclaimer = menuAction("disclaimer", "&Disclaimer", &MainWindow::showDisclaimer);
+    b7 = new QAction(this);
+    b7->setObjectName(QStringLiteral("b7"));
+    b7->setSeparator(true);
+    about = menuAction("about", "&About Tallyro", &MainWindow::showAbout);
+
+    // A command is one thing to the teacher, whether reached by menu or button.
+    commands_[ShellCommand::New] = {toolbarButtons_[2], mnufileitem[0]};
+    commands_[ShellCommand::Open] = {toolbarButtons_[3], mnufileitem[1]};
+    commands_[ShellCommand::Save] = {toolbarButtons_[4], mnufileitem[2]};
+    commands_[ShellCommand::SaveAs] = {toolbarButtons_[5], mnufileitem[3]};
+    commands_[ShellCommand::Print] = {toolbarButtons_[6], mnufileitem[5]};
+    commands_[ShellCommand::Close] = {nullptr, mnufileitem[10]};
+    commands_[ShellCommand::Exit] = {toolbarButtons_[10], mnufileitem[11]};
+    commands_[ShellCommand::Backup] = {toolbarButtons_[7], obackup};
+    commands_[ShellCommand::Restore] = {toolbarButtons_[8], orestore};
+    commands_[ShellCommand::Delete] = {toolbarButtons_[9], odelete};
+    commands_[ShellCommand::AddStudent] = {nullptr, addstud};
+    commands_[ShellCommand::Lessons] = {toolbarButtons_[12], nullptr};
+    commands_[ShellCommand::Grades] = {toolbarButtons_[13], nullptr};
+
+    // The step panel from the keyboard: exactly what a click on the caption does.
+    gradeEntryShortcut_ = new QAction(QStringLiteral("Grade Entry"), this);
+    gradeEntryShortcut_->setObjectName(QStringLiteral("gradeEntryShortcut"));
+    gradeEntryShortcut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(gradeEntryShortcut_, &QAction::triggered, this, [this] {
+        if (Picture4->isHidden() || !Picture4->isStepEnabled(Step::GradeEntry))
+            return;
+        if (findChildWindow<GradeEntryWindow>() || state_.classRecord.studentCount <= 0)
+            return;
+        Picture4->click(Step::GradeEntry);
+    });
+    addAction(gradeEntryShortcut_);
+    gradeReportShortcut_ = new QAction(QStringLiteral("Grade Report"), this);
+    gradeReportShortcut_->setObjectName(QStringLiteral("gradeReportShortcut"));
+    gradeReportShortcut_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(gradeReportShortcut_, &QAction::triggered, this, [this] {
+        if (Picture4->isHidden() || !Picture4->isStepEnabled(Step::GradeReport))
+            return;
+        Picture4->click(Step::GradeReport);
+    });
+    addAction(gradeReportShortcut_);
+}
+
+void MainWindow::createMenus() {
+    mnufile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnufile->setObjectName(QStringLiteral("mnufile"));
+    for (auto& [index, action] : mnufileitem)
+        mnufile->addAction(action);
+    opt = menuBar()->addMenu(QStringLiteral("&Options"));
+    opt->setObjectName(QStringLiteral("opt"));
+    opt->addActions({addstud, obackup, orestore, odelete});
+    help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("help"));
+    help->addActions({contents, Search, startup, disclaimer, b7, about});
+}
+
+void MainWindow::createToolBar() {
+    Picture3 = new QWidget;
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setFixedHeight(twipsToPixels(kTopBarHeight, this));
+
+    Toolbar1 = new QToolBar(Picture3);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(QStringLiteral("Toolbar"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbarButtons_[1] = Toolbar1->addSeparator();
+    for (int index = 2; index <= 10; ++index)
+        Toolbar1->addAction(toolbarButtons_[index]);
+    auto* placeholder = new QWidget;
+    placeholder->setObjectName(QStringLiteral("Toolbar1_11"));
+    placeholder->setFixedWidth(twipsToPixels(kPlaceholderWidth, this));
+    toolbarButtons_[11] = Toolbar1->addWidget(placeholder);
+    Toolbar1->addAction(toolbarButtons_[12]);
+    Toolbar1->addAction(toolbarButtons_[13]);
+    for (auto& [index, action] : toolbarButtons_) {
+        if (QWidget* button = Toolbar1->widgetForAction(action);
+            button && qobject_cast<QToolButton*>(button)) {
+            button->setObjectName(action->objectName() + QStringLiteral("_button"));
+            button->setAccessibleName(action->toolTip().trimmed());
+        }
+    }
+    Toolbar1->setGeometry(0, 0, twipsToPixels(kDateLeft, this), twipsToPixels(kTopBarHeight, this));
+
+    Picture2 = new QFrame(Picture3);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Picture2->setGeometry(twipsToPixels(kDateLeft, this), twipsToPixels(kDateTop, this),
+                          twipsToPixels(kDateWidth, this), twipsToPixels(kDateHeight, this));
+    lbldate = new QLabel(Picture2);
+    lbldate->setObjectName(QStringLiteral("lbldate"));
+    lbldate->setFont(comicFont(9));
+    lbldate->setAlignment(Qt::AlignCenter);
+    auto* dateLayout = new QVBoxLayout(Picture2);
+    dateLayout->setContentsMargins(2, 0, 2, 0);
+    dateLayout->addWidget(lbldate);
+}
+
+void MainWindow::createStepPanel() {
+    Picture4 = new StepPanel;
+    Picture4->hide();
+    connect(Picture4, &StepPanel::stepClicked, this, &MainWindow::stepClicked);
+    connect(Picture4, &StepPanel::statisticsClicked, this, &MainWindow::statisticsClicked);
+    connect(Picture4, &StepPanel::databaseClicked, this, &MainWindow::databaseClicked);
+}
+
+void MainWindow::readSettings() {
+    SettingsStore& settings = platform_.settings;
+    state_.schoolName = settings.read(QStringLiteral("school"), QString()).toStdString();
+    QString failLimit = settings.read(QStringLiteral("fail limit"), QString());
+    state_.teacherName = settings.read(QStringLiteral("teacher"), QString()).toStdString();
+    state_.gradeLevel = settings.read(QStringLiteral("grade level"), QString()).toStdString();
+    // A limit never stored is 0, which stands for the default limit.
+    state_.failLimit = failLimit.isEmpty() ? Value(0) : Value(failLimit.toStdString());
+}
+
+void MainWindow::writeSettings() {
+    SettingsStore& settings = platform_.settings;
+    settings.write(QStringLiteral("fail limit"), QString::fromStdString(state_.failLimit.toText()));
+    settings.write(QStringLiteral("school"), QString::fromStdString(state_.schoolName));
+    settings.write(QStringLiteral("teacher"), QString::fromStdString(state_.teacherName));
+    settings.write(QStringLiteral("grade level"), QString::fromStdString(state_.gradeLevel));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (startupDone_)
+        return;
+    startupDone_ = true;
+    if (state_.schoolName.empty() || state_.teacherName.empty() || state_.gradeLevel.empty())
+        QMetaObject::invokeMethod(this, &MainWindow::showStartupForm, Qt::QueuedConnection);
+}
+
+void MainWindow::openFileAtStartup(const QString& path) {
+    if (path.endsWith(QStringLiteral(".pla"), Qt::CaseInsensitive) ||
+        path.endsWith(QStringLiteral(".lba"), Qt::CaseInsensitive)) {
+        lessonsMode();
+        lessons_.openPath(path);
+        return;
+    }
+    openGradeFileAtStartup(path);
+}
+
+void MainWindow::openGradeFileAtStartup(const QString& path) {
+    toolbarButtons_.at(13)->setChecked(true);
+    gradesMode();
+    gradeFiles_.openPath(path);
+}
+
+// Shell ---------------------------------------------------------------------
+
+void MainWindow::setCommandEnabled(ShellCommand command, bool enabled) {
+    const CommandActions& actions = commands_.at(command);
+    if (actions.tool)
+        actions.tool->setEnabled(enabled);
+    if (actions.menu)
+        actions.menu->setEnabled(enabled);
+}
+
+bool MainWindow::isCommandEnabled(ShellCommand command) const {
+    const CommandActions& actions = commands_.at(command);
+    return actions.tool ? actions.tool->isEnabled() : actions.menu->isEnabled();
+}
+
+void MainWindow::setStepBold(Step step, bool bold) {
+    Picture4->setBold(step, bold);
+}
+
+void MainWindow::setStepRaised(Step step, bool raised) {
+    Picture4->setRaised(step, raised);
+}
+
+void MainWindow::setStepEnabled(Step step, bool enabled) {
+    Picture4->setStepEnabled(step, enabled);
+}
+
+void MainWindow::setStepPanelVisible(bool visible) {
+    Picture4->setVisible(visible);
+}
+
+void MainWindow::setFileCaption(const QString& fileName) {
+    QString title = QString::fromLatin1(kAppTitle);
+    setWindowTitle(fileName.isEmpty() ? title : title + QStringLiteral(" for ") + fileName);
+}
+
+void MainWindow::showNoFileState() {
+    state_.classRecord.clearToNothing();
+    state_.lessonPlan.clearToNothing();
+    for (ShellCommand command : {ShellCommand::New, ShellCommand::Open, ShellCommand::Restore,
+                                 ShellCommand::Delete, ShellCommand::Lessons, ShellCommand::Grades})
+        setCommandEnabled(command, true);
+    for (ShellCommand command : {ShellCommand::Save, ShellCommand::SaveAs, ShellCommand::Print,
+                                 ShellCommand::Backup, ShellCommand::Close})
+        setCommandEnabled(command, false);
+    if (state_.workMode == 1)
+        setCommandEnabled(ShellCommand::AddStudent, true);
+}
+
+void MainWindow::showFileOpenState() {
+    for (ShellCommand command :
+         {ShellCommand::New, ShellCommand::Open, ShellCommand::Restore, ShellCommand::Delete,
+          ShellCommand::Lessons, ShellCommand::Grades, ShellCommand::AddStudent})
+        setCommandEnabled(command, false);
+    for (ShellCommand command : {ShellCommand::Save, ShellCommand::SaveAs, ShellCommand::Print,
+                                 ShellCommand::Backup, ShellCommand::Close})
+        setCommandEnabled(command, true);
+}
+
+void MainWindow::showGradeBook() {
+    Picture4->setEnabled(true);
+    Picture4->show();
+    if (!gradeBook_) {
+        gradeBook_ = new GradeBookWindow(state_, platform_, *this);
+        showChild(gradeBook_);
+    } else if (auto* sub = qobject_cast<QMdiSubWindow*>(gradeBook_->parentWidget())) {
+        mdiArea_->setActiveSubWindow(sub);
+    }
+    setStepBold(Step::EditGrid, true);
+    setStepRaised(Step::EditGrid, true);
+    gradeBook_->fillStudentList();
+}
+
+void MainWindow::showChild(QWidget* window) {
+    // Borderless children (the roster and lesson editors) keep their look
+    // inside the work area too.
+    Qt::WindowFlags flags;
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        flags = Qt::FramelessWindowHint;
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(window, flags);
+    // A child that closes itself takes its frame along, so no empty frame
+    // is left behind in the work area.
+    // (A plain QObject guard: the frame may already be half destroyed when
+    // it is the one taking the child along.)
+    connect(window, &QObject::destroyed, sub, [frame = QPointer<QObject>(sub)] {
+        if (frame)
+            frame->deleteLater();
+    });
+    sub->move(0, 0);
+    window->show();
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+}
+
+template <typename T> T* MainWindow::findChildWindow() const {
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* window = qobject_cast<T*>(sub->widget()))
+            return window;
+    return nullptr;
+}
+
+// Commands --------------------------------------------------------------------
+
+ReportCardWindow* MainWindow::reportWindow() const {
+    return findChildWindow<ReportCardWindow>();
+}
+
+int MainWindow::selectedStudent() const {
+    return gradeBook_ ? gradeBook_->Combo1->currentIndex() : 0;
+}
+
+void MainWindow::pressReportButton(QPushButton* ReportCardWindow::*button) {
+    if (ReportCardWindow* report = reportWindow()) {
+        QPushButton* pressed = report->*button;
+        pressed->setFocus();
+        pressed->click();
+    }
+}
+
+bool MainWindow::computeGrandAverages() {
+    try {
+        BusyPointer busy;
+        computeAllGrandAverages(state_.classRecord, state_.averageMode);
+    } catch (const std::exception& error) {
+        platform_.messages.show(QString::fromStdString(error.what()),
+                                QString::fromLatin1(kAppTitle), MessageStyle::OkExclamation);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::newFile() {
+    if (state_.workMode == 2)
+        lessons_.newFile();
+    else
+        roster_.newClass();
+}
+
+void MainWindow::openFile() {
+    if (state_.workMode == 2)
+        lessons_.open();
+    else
+        gradeFiles_.open();
+}
+
+bool MainWindow::saveForMode() {
+    if (state_.workMode == 2)
+        return lessons_.saveLessonFile();
+    return gradeFiles_.save();
+}
+
+void MainWindow::saveFile() {
+    saveForMode();
+}
+
+void MainWindow::saveFileAs() {
+    if (state_.workMode == 2)
+        lessons_.saveAs();
+    else
+        gradeFiles_.saveAs();
+}
+
+void MainWindow::printFile() {
+    // A report window gone by other means leaves the grade book's mode.
+    if (state_.workMode == 3 && !reportWindow())
+        state_.workMode = 1;
+    if (state_.workMode == 3) {
+        if (platform_.messages.show(QStringLiteral("Insure that your printer is on."),
+                                    QStringLiteral("Printer On?"),
+                                    MessageStyle::OkCancelQuestion) == MessageButton::Cancel)
+            return;
+        pressReportButton(&ReportCardWindow::cmdprint);
+        return;
+    }
+    if (state_.workMode == 1) {
+        if (!computeGrandAverages())
+            return;
+        if (gradePrint_) {
+            gradePrint_->raise();
+            gradePrint_->activateWindow();
+            return;
+        }
+        gradePrint_ = new GradePrintDialog(
+            state_, platform_, [this] { return selectedStudent(); }, this);
+        // Modal: the class it prints cannot be closed or replaced under it.
+        gradePrint_->setWindowModality(Qt::ApplicationModal);
+        gradePrint_->show();
+        return;
+    }
+    LessonEditorWindow* editor = lessons_.editor();
+    if (!editor)
+        return;
+    if (lessonPrint_) {
+        lessonPrint_->restart();
+        lessonPrint_->raise();
+        lessonPrint_->activateWindow();
+        return;
+    }
+    lessonPrint_ = new LessonPrintDialog(state_, this);
+    connect(lessonPrint_, &LessonPrintDialog::printChosen, this, [this] {
+        // As the teacher would: the editor's print button is pressed.
+        if (LessonEditorWindow* shown = lessons_.editor())
+            if (auto* button = shown->findChild<QPushButton*>(QStringLiteral("Command1")))
+                button->click();
+    });
+    lessonPrint_->show();
+}
+
+void MainWindow::closeFile() {
+    if (state_.workMode == 3 && !reportWindow())
+        state_.workMode = 1;
+    if (state_.workMode == 3) {
+        // The report card window puts the step panel back to the grid as
+        // it closes.
+        pressReportButton(&ReportCardWindow::cmdexit);
+        return;
+    }
+    if (state_.classModified) {
+        QString text = QString::fromStdString(state_.currentFileName) +
+                       QStringLiteral(" has changed.\n\nSave current changes?");
+        QString title =
+            state_.workMode == 1 ? QStringLiteral("Edit Grid") : QStringLiteral("Plans");
+        MessageButton answer =
+            platform_.messages.show(text, title, MessageStyle::YesNoCancelQuestion);
+        if (answer == MessageButton::Cancel)
+            return;
+        // Changes that could not be saved stay open rather than being lost.
+        if (answer == MessageButton::Yes && !saveForMode())
+            return;
+    }
+    setTextColour(Picture4->caption(Step::NameEntry), palette().color(QPalette::WindowText));
+    Picture4->setRaised(Step::NameEntry, false);
+
+    // Every window of the file goes with it: none may show a class that is gone.
+    mdiArea_->closeAllSubWindows();
+    gradeBook_ = nullptr;
+
+    Picture4->hide();
+    setFileCaption(QString());
+    showNoFileState();
+    state_.classRecord.studentCount = 0;
+    state_.classModified = 0;
+}
+
+bool MainWindow::confirmLosingChanges() {
+    if (!state_.classModified)
+        return true;
+    platform_.messages.beep();
+    return platform_.messages.show(QStringLiteral("WARNING: Exiting at this time \n"
+                                                  "will cause all changes to be lost!"),
+                                   QStringLiteral("Exit?"),
+                                   MessageStyle::OkCancelCriticalNoDefault) == MessageButton::Ok;
+}
+
+void MainWindow::exitProgram() {
+    if (!confirmLosingChanges())
+        return;
+    exitConfirmed_ = true;
+    if (!close())
+        exitConfirmed_ = false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The window frame's close gives the same warning as Exit: unsaved
+    // changes are never dropped without the teacher agreeing.
+    if (!exitConfirmed_ && !confirmLosingChanges()) {
+        event->ignore();
+        return;
+    }
+    shutDown();
+    event->accept();
+}
+
+void MainWindow::shutDown() {
+    if (shutDownDone_)
+        return;
+    shutDownDone_ = true;
+    // Windows of their own (teacher details, About, file deletion) close too,
+    // so that nothing keeps the program running.
+    for (QDialog* dialog : findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly))
+        dialog->close();
+    platform_.help.quit();
+    writeSettings();
+}
+
+void MainWindow::backup() {
+    if (state_.workMode == 2)
+        lessons_.backup();
+    else
+        gradeFiles_.backup();
+}
+
+void MainWindow::restore() {
+    if (state_.workMode == 2)
+        lessons_.restore();
+    else
+        gradeFiles_.restore();
+}
+
+void MainWindow::deleteFiles() {
+    if (deletion_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(deletion_->parentWidget()))
+            mdiArea_->setActiveSubWindow(sub);
+        return;
+    }
+    deletion_ = new FileDeletionWindow(platform_);
+    deletion_->setAttribute(Qt::WA_DeleteOnClose);
+    showChild(deletion_);
+}
+
+void MainWindow::addStudent() {
+    roster_.addStudent();
+}
+
+void MainWindow::lessonsMode() {
+    toolbarButtons_.at(12)->setChecked(true);
+    addstud->setEnabled(false);
+    state_.workMode = 2;
+}
+
+void MainWindow::gradesMode() {
+    toolbarButtons_.at(13)->setChecked(true);
+    addstud->setEnabled(true);
+    state_.workMode = 1;
+}
+
+void MainWindow::helpContents() {
+    platform_.help.showContents();
+}
+
+void MainWindow::helpSearch() {
+    platform_.help.search(QString());
+}
+
+void MainWindow::showStartupForm() {
+    if (startupForm_) {
+        startupForm_->raise();
+        startupForm_->activateWindow();
+        return;
+    }
+    startupForm_ = new StartupForm(state_, this);
+    connect(startupForm_, &StartupForm::detailsConfirmed, this, [this] {
+        // With a report card window open its school, teacher and grade boxes
+        // take the new details.
+        if (state_.workMode != 3)
+            return;
+        if (ReportCardWindow* report = reportWindow()) {
+            std::string school = state_.schoolName, teacher = state_.teacherName,
+                        grade = state_.gradeLevel;
+            report->txtschool->setText(QString::fromStdString(school));
+            report->txtteacher->setText(QString::fromStdString(teacher));
+            report->txtgrade->setText(QString::fromStdString(grade));
+        }
+    });
+    startupForm_->show();
+}
+
+void MainWindow::showDisclaimer() {
+    platform_.messages.show(QString::fromLatin1(kDisclaimer), QStringLiteral("Disclaimer"),
+                            MessageStyle::Ok);
+}
+
+void MainWindow::showAbout() {
+    auto* box = new AboutBox(this);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
+}
+
+// Step panel -----------------------------------------------------------------
+
+void MainWindow::stepClicked(Step step) {
+    if (step == Step::GradeEntry)
+        gradeEntryClicked();
+    else if (step == Step::GradeReport)
+        gradeReportClicked();
+}
+
+void MainWindow::gradeEntryClicked() {
+    if (findChildWindow<GradeEntryWindow>())
+        return;
+    if (state_.classRecord.studentCount > 0) {
+        showChild(new GradeEntryWindow(state_, platform_, *this));
+        return;
+    }
+    // Nothing to enter grades for: the grid stays the current step.
+    setStepBold(Step::GradeEntry, false);
+    setStepRaised(Step::GradeEntry, false);
+    setStepBold(Step::EditGrid, true);
+    setStepRaised(Step::EditGrid, true);
+}
+
+void MainWindow::gradeReportClicked() {
+    if (reportWindow())
+        return;
+    // The averages show their own hourglass, and any message with the
+    // normal pointer.
+    if (computeGrandAverages()) {
+        BusyPointer busy;
+        showChild(new ReportCardWindow(state_, platform_, *this));
+        return;
+    }
+    // No report without averages: the grid stays the current step.
+    setStepBold(Step::GradeReport, false);
+    setStepRaised(Step::GradeReport, false);
+    setStepBold(Step::EditGrid, true);
+    setStepRaised(Step::EditGrid, true);
+}
+
+void MainWindow::statisticsClicked() {
+    platform_.messages.show(
+        QStringLiteral("FUTURE SITE:\nStatistical reports on the current Class Grade file."),
+        QStringLiteral("under construction"), MessageStyle::OkInformation);
+}
+
+void MainWindow::databaseClicked() {
+    platform_.messages.show(QStringLiteral("FUTURE SITE:\n"
+                                           "Options relating to the creation of a database\n"
+                                           "floppy that can be read by database programs.\n"
+                                           "Comments and suggestions are welcome.\n"
+                                           "Write to the Tallyro project: tallyro@example.org"),
+                            QStringLiteral("under construction"), MessageStyle::OkInformation);
+}
+
+} // namespace tallyro

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "core/app/appstate.h"
+#include "ui/app/gradefilecommands.h"
+#include "ui/app/startupform.h"
+#include "ui/classfile/filedeletionwindow.h"
+#include "ui/gradebook/gradebookwindow.h"
+#include "ui/lessons/lessoncommands.h"
+#include "ui/lessons/lessonprintdialog.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/shell.h"
+#include "ui/reports/gradeprintdialog.h"
+#include "ui/reports/reportcardwindow.h"
+#include "ui/roster/rostercommands.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+namespace tallyro {
+
+class StepPanel;
+
+// `MDI1`, the main window: menus, the toolbar with the date box, the step
+// panel and the work area holding every other window. Its file commands act
+// on grade files or lesson files depending on the work mode.
+class MainWindow : public QMainWindow, public Shell {
+    Q_OBJECT
+public:
+    MainWindow(AppState& state, Platform& platform);
+    ~MainWindow() override;
+
+    // Start-up once the window is on screen: the form for the teacher's
+    // details opens when any of them is still missing.
+    void showEvent(QShowEvent* event) override;
+
+    // Opens a file named on the command line: a lesson plan file (.pla, .lba)
+    // in lesson mode, anything else as a class in grade mode.
+    void openFileAtStartup(const QString& path);
+    void openGradeFileAtStartup(const QString& path);
+
+    // Shell
+    void setCommandEnabled(ShellCommand command, bool enabled) override;
+    bool isCommandEnabled(ShellCommand command) const override;
+    void setStepBold(Step step, bool bold) override;
+    void setStepRaised(Step step, bool raised) override;
+    void setStepEnabled(Step step, bool enabled) override;
+    void setStepPanelVisible(bool visible) override;
+    void setFileCaption(const QString& fileName) override;
+    void showNoFileState() override;
+    void showFileOpenState() override;
+    void showGradeBook() override;
+    void showChild(QWidget* window) override;
+    QWidget* window() override { return this; }
+
+    // The commands of the menus and the toolbar.
+    void newFile();
+    void openFile();
+    void saveFile();
+    void saveFileAs();
+    void printFile();
+    void closeFile();
+    void exitProgram();
+    void backup();
+    void restore();
+    void deleteFiles();
+    void addStudent();
+    void lessonsMode();
+    void gradesMode();
+    void helpContents();
+    void helpSearch();
+    void showStartupForm();
+    void showDisclaimer();
+    void showAbout();
+
+    // The step panel's captions and its two future sites.
+    void stepClicked(Step step);
+    void gradeEntryClicked();
+    void gradeReportClicked();
+    void statisticsClicked();
+    void databaseClicked();
+
+    QMdiArea* workArea() const { return mdiArea_; }
+    StepPanel* stepPanel() const { return Picture4; }
+    QAction* toolbarButton(int index) const { return toolbarButtons_.at(index); }
+    QAction* fileMenuItem(int index) const { return mnufileitem.at(index); }
+    GradeBookWindow* gradeBook() const { return gradeBook_; }
+    LessonCommands& lessonCommands() { return lessons_; }
+    RosterCommands& rosterCommands() { return roster_; }
+    FileDeletionWindow* deletionWindow() const { return deletion_; }
+    // The print windows while they are open; null otherwise.
+    ReportCardWindow* reportWindow() const;
+    GradePrintDialog* gradePrintDialog() const { return gradePrint_; }
+    LessonPrintDialog* lessonPrintDialog() const { return lessonPrint_; }
+
+    // Controls, under the names the teacher's help pages use.
+    QWidget* Picture3;
+    QToolBar* Toolbar1;
+    QFrame* Picture2;
+    QLabel* lbldate;
+    StepPanel* Picture4;
+    QMenu* mnufile;
+    std::map<int, QAction*> mnufileitem;
+    QMenu* opt;
+    QAction* addstud;
+    QAction* obackup;
+    QAction* orestore;
+    QAction* odelete;
+    QMenu* help;
+    QAction* contents;
+    QAction* Search;
+    QAction* startup;
+    QAction* disclaimer;
+    QAction* b7;
+    QAction* about;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct CommandActions {
+        QAction* tool = nullptr;
+        QAction* menu = nullptr;
+    };
+
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStepPanel();
+    void readSettings();
+    void writeSettings();
+    void shutDown();
+
+    // Saves the open file of the current mode; false when it was not saved.
+    bool saveForMode();
+    // Asks before losing unsaved changes; true when the teacher agrees.
+    bool confirmLosingChanges();
+    // Runs the averages every printed list and report card needs; false after
+    // telling the teacher which grade stands in the way.
+    bool computeGrandAverages();
+    // The grade book's selected student, for the current-student list.
+    int selectedStudent() const;
+    // Presses a button of the report card window as the teacher would.
+    void pressReportButton(QPushButton* ReportCardWindow::*button);
+    template <typename T> T* findChildWindow() const;
+
+    AppState& state_;
+    Platform platform_;
+    GradeFileCommands gradeFiles_;
+    RosterCommands roster_;
+    LessonCommands lessons_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QActionGroup* modeGroup_ = nullptr;
+    std::map<int, QAction*> toolbarButtons_;
+    std::map<ShellCommand, CommandActions> commands_;
+    QAction* gradeEntryShortcut_ = nullptr;
+    QAction* gradeReportShortcut_ = nullptr;
+    QPointer<GradeBookWindow> gradeBook_;
+    QPointer<StartupForm> startupForm_;
+    QPointer<FileDeletionWindow> deletion_;
+    QPointer<GradePrintDialog> gradePrint_;
+    QPointer<LessonPrintDialog> lessonPrint_;
+    QMetaObject::Connection editorPrint_;
+
+    bool startupDone_ = false;
+    bool exitConfirmed_ = false;
+    bool shutDownDone_ = false;
+};
+
+} // namespace tallyro

@@ -1,0 +1,476 @@
+#include "ui/gradebook/gradeentrywindow.h"
+
+#include "core/gradebook/categories.h"
+#include "ui/platform/controls.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace tallyro {
+
+namespace {
+
+// A quantity is a whole number of grades; "1.5" or ".5" is refused like any
+// other text, since half a grade column cannot be entered.
+std::optional<int> wholeQuantity(const QString& text) {
+    auto number = parseNumber(text.toStdString());
+    if (!number || *number != std::floor(*number) || std::fabs(*number) > 1000)
+        return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+bool isGradeText(const QString& text) {
+    return (!text.isEmpty() && isNumericText(text.toStdString())) || text == QLatin1String("x");
+}
+
+const ShellCommand kCommandsWaiting[] = {ShellCommand::Save, ShellCommand::SaveAs,
+                                         ShellCommand::Print, ShellCommand::Close,
+                                         ShellCommand::Backup};
+
+} // namespace
+
+GradeEntryWindow::GradeEntryWindow(AppState& state, Platform& platform, Shell& shell,
+                                   QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform), shell_(shell) {
+    setObjectName(QStringLiteral("frmgradentry"));
+    setWindowTitle(QStringLiteral("Grade Entry"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildLayout();
+}
+
+void GradeEntryWindow::buildControls() {
+    Frame1 = new QGroupBox(QStringLiteral("Category  Quantity"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        Label[c] = new QLabel(QString::fromStdString(kCategoryNames[c]), Frame1);
+        Label[c]->setObjectName(QStringLiteral("Label"));
+        Label[c]->setProperty("index", c);
+        Text[c] = new QLineEdit(Frame1);
+        Text[c]->setObjectName(QStringLiteral("Text"));
+        Text[c]->setProperty("index", c);
+        Text[c]->setAccessibleName(QString::fromStdString(kCategoryNames[c]));
+        Text[c]->setMaxLength(2);
+        Text[c]->setAlignment(Qt::AlignCenter);
+        Text[c]->setFixedWidth(40);
+        Text[c]->setText(QStringLiteral("0"));
+        Text[c]->installEventFilter(this);
+        Label[c]->setBuddy(Text[c]);
+        connect(Text[c], &QLineEdit::textChanged, this, [this, c] { quantityChanged(c); });
+    }
+    cmdselectready = windowButton(this, "cmdselectready", QStringLiteral("C&ontinue"));
+    cmdselectready->setParent(Frame1);
+    cmdselectready->setEnabled(false);
+
+    Label2 = namedLabel(this, "Label2",
+                        QStringLiteral("Click on a text box. Type in the number of grades "
+                                       "to be entered per student. Click Continue to "
+                                       "begin entering grades."));
+    Label2->setWordWrap(true);
+
+    Frame2 = new QGroupBox(QStringLiteral("Grade Entry"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Check1 = new QCheckBox(QStringLiteral("  ClassGrade"), Frame2);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setAccessibleName(QStringLiteral("ClassGrade"));
+    Label4 = namedLabel(this, "Label4",
+                        QStringLiteral("When checked the grade entered will be given "
+                                       "to all students in the class."));
+    Label4->setParent(Frame2);
+    Label4->setWordWrap(true);
+    txtgrade = new QLineEdit(Frame2);
+    txtgrade->setObjectName(QStringLiteral("txtgrade"));
+    txtgrade->setAccessibleName(QStringLiteral("Grade"));
+    txtgrade->setMaxLength(3);
+    txtgrade->setAlignment(Qt::AlignCenter);
+    txtgrade->setFixedWidth(64);
+    txtgrade->setEnabled(false);
+    txtgrade->installEventFilter(this);
+    cmdentergrade = windowButton(this, "cmdentergrade", QStringLiteral("E&nter"));
+    cmdentergrade->setEnabled(false);
+    cmdbackward = windowButton(this, "cmdbackward", QStringLiteral("<<&Backward"));
+    cmdforward = windowButton(this, "cmdforward", QStringLiteral("&Forward>>"));
+    cmdbackward->setEnabled(false);
+    cmdforward->setEnabled(false);
+    cmdexitgradentry = windowButton(this, "cmdexitgradentry", QStringLiteral("&Close"));
+
+    SSPanel1 = new QFrame(Frame2);
+    SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
+    SSPanel1->setFrameShape(QFrame::Panel);
+    SSPanel1->setFrameShadow(QFrame::Raised);
+    SSPanel1->setLineWidth(2);
+    lblstudname = new QLabel(QStringLiteral("student name"), SSPanel1);
+    lblstudname->setObjectName(QStringLiteral("lblstudname"));
+    lblstudname->setAccessibleName(QStringLiteral("Student"));
+    lblstudname->setAlignment(Qt::AlignCenter);
+    QFont nameFont = lblstudname->font();
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);
+    nameFont.setBold(true);
+    lblstudname->setFont(nameFont);
+
+    Label1 = namedLabel(this, "Label1", QStringLiteral("Student#:"));
+    lblstudentnumber = namedLabel(this, "lblstudentnumber", QString());
+    lblstudentnumber->setAccessibleName(QStringLiteral("Student#:"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("Grade#:"));
+    lblgradetotal = namedLabel(this, "lblgradetotal", QString());
+    lblgradetotal->setAccessibleName(QStringLiteral("Grade#:"));
+    for (QLabel* number : {lblstudentnumber, lblgradetotal}) {
+        number->setFrameShape(QFrame::Panel);
+        number->setFrameShadow(QFrame::Sunken);
+        number->setAlignment(Qt::AlignCenter);
+        number->setMinimumWidth(40);
+    }
+
+    connect(cmdselectready, &QPushButton::clicked, this, &GradeEntryWindow::continueClicked);
+    connect(txtgrade, &QLineEdit::textChanged, this, &GradeEntryWindow::gradeTextChanged);
+    connect(cmdentergrade, &QPushButton::clicked, this, &GradeEntryWindow::enterClicked);
+    connect(cmdexitgradentry, &QPushButton::clicked, this, &GradeEntryWindow::closeClicked);
+}
+
+void GradeEntryWindow::buildLayout() {
+    auto* quantities = new QGridLayout(Frame1);
+    quantities->setVerticalSpacing(4);
+    quantities->setHorizontalSpacing(12);
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        quantities->addWidget(Label[c], c - 1, 0);
+        quantities->addWidget(Text[c], c - 1, 1);
+    }
+    quantities->setRowMinimumHeight(kCategoryCount, 8);
+    quantities->addWidget(cmdselectready, kCategoryCount + 1, 0, 1, 2);
+
+    auto* panel = new QVBoxLayout(SSPanel1);
+    panel->setContentsMargins(8, 6, 8, 6);
+    panel->addWidget(lblstudname);
+
+    auto* numbers = new QHBoxLayout;
+    numbers->addWidget(Label1);
+    numbers->addWidget(lblstudentnumber);
+    numbers->addSpacing(24);
+    numbers->addWidget(Label3);
+    numbers->addWidget(lblgradetotal);
+    numbers->addStretch();
+
+    auto* grade = new QHBoxLayout;
+    grade->addWidget(txtgrade);
+    grade->addWidget(cmdentergrade);
+    grade->addStretch();
+
+    auto* moves = new QHBoxLayout;
+    moves->addWidget(cmdbackward);
+    moves->addWidget(cmdforward);
+    moves->addStretch();
+    moves->addWidget(cmdexitgradentry);
+
+    auto* entry = new QVBoxLayout(Frame2);
+    entry->setSpacing(8);
+    entry->addWidget(SSPanel1);
+    entry->addLayout(numbers);
+    entry->addLayout(grade);
+    entry->addWidget(Check1);
+    entry->addWidget(Label4);
+    entry->addStretch();
+    entry->addLayout(moves);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(10);
+    right->addWidget(Label2);
+    right->addWidget(Frame2, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(12);
+    layout->addWidget(Frame1);
+    layout->addLayout(right, 1);
+    Label2->setMinimumWidth(300);
+    setTabOrder(Text[kCategoryCount], cmdselectready);
+    setTabOrder(cmdselectready, txtgrade);
+    setTabOrder(txtgrade, cmdentergrade);
+    setTabOrder(cmdentergrade, Check1);
+    setTabOrder(Check1, cmdexitgradentry);
+}
+
+void GradeEntryWindow::setShellCommandsEnabled(bool enabled) {
+    shell_.setStepEnabled(Step::GradeReport, enabled);
+    for (ShellCommand command : kCommandsWaiting)
+        shell_.setCommandEnabled(command, enabled);
+}
+
+void GradeEntryWindow::activate() {
+    setShellCommandsEnabled(false);
+    // Quantities are only chosen before entry starts; once it runs they stay
+    // as they were, so a second activation cannot start entry over midway.
+    if (phase_ != Phase::Choosing)
+        return;
+    cmdselectready->setEnabled(false);
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        const QSignalBlocker blocker(Text[c]);
+        Text[c]->setEnabled(true);
+        Text[c]->setText(QStringLiteral("0"));
+    }
+}
+
+// ---- Choosing the quantities ---------------------------------------------
+
+void GradeEntryWindow::quantityChanged(int category) {
+    QLineEdit* box = Text[category];
+    QString text = box->text();
+    auto quantity = wholeQuantity(text);
+    if (!quantity) {
+        if (!text.isEmpty())
+            box->clear();
+        return;
+    }
+    cmdselectready->setEnabled(true);
+    int recorded = state_.classRecord.gradeCount(category);
+    if (*quantity + recorded > kMaxGradesPerCategory) {
+        platform_.messages.show(QStringLiteral("Total grades exceeds the allowable maximum of "
+                                               "45!\n\nPlease enter ") +
+                                    QString::number(kMaxGradesPerCategory - recorded) +
+                                    QStringLiteral(" or less."),
+                                QStringLiteral("Over 45..."), MessageStyle::OkCritical);
+        box->clear();
+    }
+}
+
+void GradeEntryWindow::quantityFocused(int category) {
+    if (showingMessage_)
+        return;
+    if (state_.classRecord.gradeCount(category) >= kMaxGradesPerCategory) {
+        showingMessage_ = true;
+        platform_.messages.show(QStringLiteral("This grade type has reached the maximum\n"
+                                               "allowable totalgrades of 45!\n\n"
+                                               "No more grades can be entered."),
+                                QStringLiteral("Already 45..."), MessageStyle::OkCritical);
+        // A full category takes no more: its box is closed so the focus
+        // coming back after the message does not ask again.
+        const QSignalBlocker blocker(Text[category]);
+        Text[category]->setText(QStringLiteral("0"));
+        Text[category]->setEnabled(false);
+        showingMessage_ = false;
+        return;
+    }
+    Text[category]->clear();
+}
+
+void GradeEntryWindow::quantityLeft(int category) {
+    if (Text[category]->text().isEmpty())
+        Text[category]->setText(QStringLiteral("0"));
+}
+
+bool GradeEntryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtgrade && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (enterIsDefault_ && cmdentergrade->isEnabled())
+                cmdentergrade->click();
+            else
+                platform_.messages.beep();
+            return true;
+        }
+        return false;
+    }
+    for (int c = 1; c <= kCategoryCount; ++c) {
+        if (watched != Text[c])
+            continue;
+        if (event->type() == QEvent::FocusIn)
+            quantityFocused(c);
+        else if (event->type() == QEvent::FocusOut)
+            quantityLeft(c);
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GradeEntryWindow::continueClicked() {
+    // Without a class there is nothing to enter grades into.
+    if (!state_.classRecord.hasCapacity() || phase_ != Phase::Choosing)
+        return;
+    state_.classModified = 1;
+    for (int c = 1; c <= kCategoryCount; ++c)
+        Text[c]->setEnabled(false);
+    cmdselectready->setEnabled(false);
+    cmdexitgradentry->setEnabled(false);
+    shell_.setStepEnabled(Step::EditGrid, false);
+    phase_ = Phase::Entering;
+    category_ = 0;
+    quantity_ = 0;
+    gradesDone_ = 0;
+    advanceCategory();
+}
+
+// ---- Walking through categories, grade numbers and students --------------
+
+void GradeEntryWindow::advanceCategory() {
+    ClassRecord& record = state_.classRecord;
+    for (;;) {
+        ++category_;
+        if (category_ > kCategoryCount) {
+            txtgrade->setText(QStringLiteral("end"));
+            txtgrade->setEnabled(false);
+            cmdentergrade->setEnabled(false);
+            finish();
+            return;
+        }
+        int recorded = record.gradeCount(category_);
+        auto wanted = wholeQuantity(Text[category_]->text());
+        int quantity = wanted ? std::min(*wanted, kMaxGradesPerCategory - recorded) : 0;
+        if (quantity > 0) {
+            quantity_ = quantity;
+            gradeNumber_ = recorded;
+            // The new columns are reserved before any grade is typed.
+            lastReserved_ = recorded + quantity;
+            record.gradeCounts[category_] = Value(lastReserved_);
+            startCategory();
+            return;
+        }
+        record.gradeCounts[category_] = Value(recorded);
+    }
+}
+
+void GradeEntryWindow::startCategory() {
+    txtgrade->setEnabled(true);
+    txtgrade->setFocus();
+    setTextColour(Label[category_], QColor(0, 0, 255));
+    lblstudentnumber->setText(QStringLiteral("1"));
+    lblgradetotal->setText(QString::number(gradeNumber_ + 1));
+    studentIndex_ = 0;
+    studentNumber_ = 1;
+    gradesDone_ = 1;
+    gradeNumber_ += 1;
+    lblstudname->setText(QString::fromStdString(state_.classRecord.studentNames[0]));
+}
+
+void GradeEntryWindow::finish() {
+    phase_ = Phase::Finished;
+    lblstudentnumber->setText(QStringLiteral("0"));
+    lblstudname->setText(QStringLiteral("0"));
+    lblgradetotal->setText(QStringLiteral("0"));
+    txtgrade->setText(QStringLiteral("end"));
+    cmdexitgradentry->setEnabled(true);
+    shell_.setStepEnabled(Step::EditGrid, true);
+    cmdexitgradentry->setFocus();
+}
+
+void GradeEntryWindow::OneClassGrade() {
+    ClassRecord& record = state_.classRecord;
+    Value grade(txtgrade->text().toStdString());
+    for (int s = 0; s < record.studentCount; ++s)
+        record.grades(s, category_, gradeNumber_) = grade;
+    txtgrade->clear();
+}
+
+void GradeEntryWindow::gradeTextChanged(const QString& text) {
+    bool valid = isGradeText(text);
+    cmdentergrade->setEnabled(valid);
+    enterIsDefault_ = valid;
+    cmdentergrade->setDefault(valid);
+}
+
+void GradeEntryWindow::enterClicked() {
+    ClassRecord& record = state_.classRecord;
+    // A class emptied meanwhile has no cells to take the grade.
+    if (phase_ != Phase::Entering || !isGradeText(txtgrade->text()) || !record.hasCapacity())
+        return;
+    if (Check1->isChecked()) {
+        // The whole class has this grade number: go on to the next one.
+        OneClassGrade();
+        studentNumber_ = record.studentCount + 1;
+    } else {
+        record.grades(studentIndex_, category_, gradeNumber_) =
+            Value(txtgrade->text().toStdString());
+        txtgrade->clear();
+        ++studentIndex_;
+        ++studentNumber_;
+    }
+    if (studentNumber_ > record.studentCount) {
+        ++gradesDone_;
+        ++gradeNumber_;
+        studentNumber_ = 1;
+        studentIndex_ = 0;
+    }
+    if (gradesDone_ > quantity_) {
+        setTextColour(Label[category_], QColor(0, 0, 0));
+        advanceCategory();
+    }
+    if (category_ > kCategoryCount) {
+        lblstudentnumber->clear();
+        lblstudname->setText(QStringLiteral("student name"));
+        lblgradetotal->clear();
+        txtgrade->setText(QStringLiteral("end"));
+        cmdexitgradentry->setEnabled(true);
+        return;
+    }
+    lblstudentnumber->setText(QString::number(studentNumber_));
+    lblstudname->setText(QString::fromStdString(record.studentNames[studentIndex_]));
+    lblgradetotal->setText(QString::number(gradeNumber_));
+    txtgrade->setFocus();
+}
+
+// ---- Leaving -------------------------------------------------------------
+
+int GradeEntryWindow::excuseUnfilledGrades() {
+    ClassRecord& record = state_.classRecord;
+    if (phase_ != Phase::Entering || category_ < 1 || category_ > kCategoryCount ||
+        !record.hasCapacity())
+        return 0;
+    int marked = 0;
+    for (int k = gradeNumber_; k <= lastReserved_; ++k) {
+        int first = k == gradeNumber_ ? studentIndex_ : 0;
+        for (int s = first; s < record.studentCount; ++s) {
+            record.grades(s, category_, k) = Value("x");
+            ++marked;
+        }
+    }
+    return marked;
+}
+
+void GradeEntryWindow::closeClicked() {
+    shell_.setStepBold(Step::GradeEntry, false);
+    shell_.setStepRaised(Step::GradeEntry, false);
+    shell_.setStepBold(Step::EditGrid, true);
+    shell_.setStepRaised(Step::EditGrid, true);
+    close();
+}
+
+void GradeEntryWindow::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    closed_ = true;
+    // Columns reserved but never filled would count as zeros for everyone
+    // not yet reached; they are excused instead and the teacher is told.
+    int marked = excuseUnfilledGrades();
+    phase_ = Phase::Finished;
+    if (marked > 0) {
+        QString count = marked == 1 ? QStringLiteral("1 grade was")
+                                    : QString::number(marked) + QStringLiteral(" grades were");
+        platform_.messages.show(
+            QStringLiteral("Grade entry was closed before every grade was entered.\n") + count +
+                QStringLiteral(" not entered and marked x (excused).\n"
+                               "Change them in the grade book once they are known."),
+            QStringLiteral("Grade Entry"), MessageStyle::OkInformation);
+    }
+    setShellCommandsEnabled(true);
+    shell_.setStepEnabled(Step::EditGrid, true);
+    shell_.setStepBold(Step::GradeEntry, false);
+    shell_.setStepRaised(Step::GradeEntry, false);
+    shell_.setStepBold(Step::EditGrid, true);
+    shell_.setStepRaised(Step::EditGrid, true);
+    event->accept();
+}
+
+} // namespace tallyro

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/app/appstate.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/shell.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tallyro {
+
+// Grade entry for the whole class (objectName "frmgradentry"): the teacher
+// says how many new grades each category gets, then types one grade per
+// student per new column, in roster order.
+class GradeEntryWindow : public QWidget, public ActivatableWindow {
+    Q_OBJECT
+public:
+    GradeEntryWindow(AppState& state, Platform& platform, Shell& shell, QWidget* parent = nullptr);
+
+    // Each time the window becomes the active one: the commands that must
+    // wait for the end of grade entry are switched off.
+    void activate() override;
+
+    // Gives the grade in the grade box to every student for the current
+    // grade number, then empties the box.
+    void OneClassGrade();
+
+    enum class Phase { Choosing, Entering, Finished };
+    Phase phase() const { return phase_; }
+    int currentCategory() const { return category_; }
+    int currentGradeNumber() const { return gradeNumber_; }
+    int currentStudentIndex() const { return studentIndex_; }
+
+    // The controls, under the names the teacher's documentation uses.
+    QGroupBox* Frame1;
+    std::array<QLabel*, 12> Label{};   // categories 1..11
+    std::array<QLineEdit*, 12> Text{}; // quantity boxes 1..11
+    QPushButton* cmdselectready;
+    QLabel* Label2;
+    QGroupBox* Frame2;
+    QCheckBox* Check1;
+    QLabel* Label4;
+    QLineEdit* txtgrade;
+    QPushButton* cmdentergrade;
+    QPushButton* cmdbackward;
+    QPushButton* cmdforward;
+    QPushButton* cmdexitgradentry;
+    QFrame* SSPanel1;
+    QLabel* lblstudname;
+    QLabel* Label1;
+    QLabel* lblstudentnumber;
+    QLabel* Label3;
+    QLabel* lblgradetotal;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void setShellCommandsEnabled(bool enabled);
+
+    void quantityChanged(int category);
+    void quantityFocused(int category);
+    void quantityLeft(int category);
+    void continueClicked();
+    void advanceCategory();
+    void startCategory();
+    void finish();
+    void gradeTextChanged(const QString& text);
+    void enterClicked();
+    void closeClicked();
+    int excuseUnfilledGrades();
+
+    AppState& state_;
+    Platform& platform_;
+    Shell& shell_;
+
+    Phase phase_ = Phase::Choosing;
+    int category_ = 0;
+    int quantity_ = 0;
+    int gradesDone_ = 0;
+    int gradeNumber_ = 0;
+    int studentIndex_ = 0;
+    int studentNumber_ = 0;
+    // The last grade number reserved for the current category.
+    int lastReserved_ = 0;
+    bool enterIsDefault_ = false;
+    bool showingMessage_ = false;
+    bool closed_ = false;
+};
+
+} // namespace tallyro

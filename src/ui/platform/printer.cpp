@@ -1,0 +1,60 @@
+#include "ui/platform/printer.h"
+
+#include "ui/platform/busypointer.h"
+#include "ui/platform/filedialog.h"
+#include "ui/platform/messagebox.h"
+#include "ui/platform/printersurface.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace tallyro {
+
+QString savedAsPdfMessage(const QString& path) {
+    return QStringLiteral("No printer is installed, so the pages were saved as a PDF file:\n") +
+           path;
+}
+
+void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose) {
+    files.prepare(QStringLiteral("Save As"), FileDialog::OverwritePrompt, QStringLiteral("*.pdf"),
+                  QStringLiteral("PDF files (*.pdf)|*.pdf"));
+    files.showSave();
+    QString path = files.fileName();
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    printToPdf(path, compose);
+    messages.show(savedAsPdfMessage(path), QStringLiteral("Print"), MessageStyle::OkInformation);
+}
+
+bool printOrReport(Printer& printer, MessageBox& messages, const PageComposition& compose,
+                   const QString& documentName) {
+    try {
+        BusyPointer busy;
+        printer.print(compose, documentName);
+        return true;
+    } catch (const DialogCancelled&) {
+        return false;
+    } catch (const std::exception& error) {
+        // The pointer is back to normal before the message appears.
+        showError(messages,
+                  QStringLiteral("Unable to PRINT this file. ") + QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+void SystemPrinter::print(const PageComposition& compose, const QString& documentName) {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        printToChosenPdf(files_, messages_, compose);
+        return;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    printer.setFullPage(false);
+    PainterSurface surface(printer);
+    compose(surface);
+    surface.endDoc();
+}
+
+} // namespace tallyro

@@ -1,0 +1,81 @@
+#include "ui/platform/qtfiledialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace tallyro {
+
+namespace {
+
+QStringList splitPatterns(const QString& patterns) {
+    static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
+    return patterns.split(separators, Qt::SkipEmptyParts);
+}
+
+// A file name to propose, or nothing when the name is only a pattern.
+bool isPattern(const QString& name) {
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+} // namespace
+
+QStringList nameFiltersFromFilter(const QString& filter) {
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        // A description without its pattern offers every file.
+        QStringList patterns =
+            i + 1 < parts.size() ? splitPatterns(parts[i + 1]) : QStringList{QStringLiteral("*")};
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        if (description.isEmpty() && patterns.size() == 1 && parts.size() == 1)
+            continue; // an empty filter
+        // Qt reads the patterns from the last brackets of a name filter, so a
+        // description that shows its patterns already must not show them twice.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open >= 0 && description.endsWith(QLatin1Char(')'))) {
+            const QString inside = description.mid(open + 1, description.size() - open - 2);
+            if (splitPatterns(inside) == patterns)
+                description = description.left(open).trimmed();
+        }
+        const QString joined = patterns.join(QLatin1Char(' '));
+        result << (description.isEmpty()
+                       ? joined
+                       : description + QStringLiteral(" (") + joined + QLatin1Char(')'));
+    }
+    return result;
+}
+
+QtFileDialog::QtFileDialog(QWidget* parent) : parent_(parent) {}
+
+QString QtFileDialog::ask(bool save) {
+    QFileDialog dialog(parent_, title(), QDir::currentPath());
+    dialog.setObjectName(QStringLiteral("CMDialog2"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (save) {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !(flags() & OverwritePrompt));
+    } else {
+        dialog.setFileMode((flags() & PathMustExist) ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+    }
+    const QStringList nameFilters = nameFiltersFromFilter(filter());
+    if (!nameFilters.isEmpty())
+        dialog.setNameFilters(nameFilters);
+    const QString name = fileName();
+    if (!name.isEmpty() && !isPattern(name))
+        dialog.selectFile(name);
+
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty())
+        return QString();
+    return QFileInfo(chosen.first()).absoluteFilePath();
+}
+
+} // namespace tallyro

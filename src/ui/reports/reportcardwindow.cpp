@@ -1,0 +1,485 @@
+#include "ui/reports/reportcardwindow.h"
+
+#include "core/print/printdate.h"
+#include "ui/platform/controls.h"
+#include "ui/platform/printer.h"
+#include "ui/platform/printersurface.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace tallyro {
+
+namespace {
+
+QString toQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Mark boxes hold a letter or a number, so a few characters do.
+constexpr int kMarkBoxWidth = 44;
+constexpr int kCountBoxWidth = 36;
+
+} // namespace
+
+ReportCardWindow::ReportCardWindow(AppState& state, Platform& platform, Shell& shell,
+                                   QWidget* parent)
+    : QWidget(parent), state_(state), platform_(platform), shell_(shell) {
+    setObjectName(QStringLiteral("Reportfrm"));
+    setWindowTitle(QStringLiteral("Grade Report"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildLayout();
+    load();
+}
+
+ReportCardWindow::~ReportCardWindow() = default;
+
+void ReportCardWindow::buildControls() {
+    auto lineEdit = [this](QLineEdit*& member, const char* name, const QString& accessible) {
+        member = new QLineEdit(this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setAccessibleName(accessible);
+    };
+    auto check = [this](QCheckBox*& member, const char* name, const QString& caption) {
+        member = new QCheckBox(caption, this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setAccessibleName(caption);
+        return member;
+    };
+    auto frame = [this](QGroupBox*& member, const char* name, const QString& caption) {
+        member = new QGroupBox(caption, this);
+        member->setObjectName(QString::fromLatin1(name));
+        member->setAccessibleName(caption);
+    };
+
+    Label1 = namedLabel(this, "Label1", QStringLiteral("&School"));
+    Label2 = namedLabel(this, "Label2", QStringLiteral("&Teacher"));
+    Label5 = namedLabel(this, "Label5", QStringLiteral("&Grade"));
+    Label3 = namedLabel(this, "Label3", QStringLiteral("St&udent"));
+    Label6 = namedLabel(this, "Label6", QStringLiteral("Date"));
+    Label7 = namedLabel(this, "Label7", QString());
+    Label7->setAccessibleName(QStringLiteral("Date"));
+    Label7->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lineEdit(txtschool, "txtschool", QStringLiteral("School"));
+    lineEdit(txtteacher, "txtteacher", QStringLiteral("Teacher"));
+    lineEdit(txtgrade, "txtgrade", QStringLiteral("Grade"));
+    txtgrade->setMaximumWidth(80);
+    Label1->setBuddy(txtschool);
+    Label2->setBuddy(txtteacher);
+    Label5->setBuddy(txtgrade);
+    stucombo = new QComboBox(this);
+    stucombo->setObjectName(QStringLiteral("stucombo"));
+    stucombo->setAccessibleName(QStringLiteral("Student"));
+    stucombo->setMinimumContentsLength(24);
+    Label3->setBuddy(stucombo);
+
+    // The subjects, in page order, with their boxes' names.
+    struct Subject {
+        QCheckBox* ReportCardWindow::*check;
+        const char* checkName;
+        QLineEdit* ReportCardWindow::*mark;
+        const char* markName;
+    };
+    using W = ReportCardWindow;
+    const Subject subjects[kSubjectCount] = {
+        {&W::Check1, "Check1", &W::Text1, "Text1"},
+        {&W::Check2, "Check2", &W::Text2, "Text2"},
+        {&W::Check3, "Check3", &W::Text3, "Text3"},
+        {&W::Check25, "Check25", &W::Text4, "Text4"},
+        {&W::Check26, "Check26", &W::Text5, "Text5"},
+        {&W::Check27, "Check27", &W::Text6, "Text6"},
+        {&W::Check28, "Check28", &W::Text7, "Text7"},
+        {&W::Check29, "Check29", &W::Text8, "Text8"},
+        {&W::Check35, "Check35", &W::Text11, "Text11"},
+        {&W::Check36, "Check36", &W::Text12, "Text12"},
+        {&W::Check37, "Check37", &W::Text13, "Text13"},
+        {&W::Check40, "Check40", &W::Text16, "Text16"},
+        {&W::Check31, "Check31", &W::Text10, "Text10"},
+        {&W::Check39, "Check39", &W::Text15, "Text15"},
+        {&W::Check38, "Check38", &W::Text14, "Text14"},
+        {&W::Check30, "Check30", &W::Text9, "Text9"},
+    };
+    for (int i = 0; i < kSubjectCount; ++i) {
+        QString caption = QString::fromLatin1(kSubjectCaptions[i]);
+        QCheckBox* box = check(this->*subjects[i].check, subjects[i].checkName, caption);
+        QLineEdit* mark = new QLineEdit(this);
+        this->*subjects[i].mark = mark;
+        mark->setObjectName(QString::fromLatin1(subjects[i].markName));
+        mark->setAccessibleName(caption + QStringLiteral(" mark"));
+        mark->setFixedWidth(kMarkBoxWidth);
+        subjectChecks_[i] = box;
+        subjectMarks_[i] = mark;
+        // A subject just ticked wants its mark next.
+        connect(box, &QCheckBox::clicked, this, [box, mark] {
+            if (box->isChecked())
+                mark->setFocus();
+        });
+    }
+
+    frame(Frame1, "Frame1", QStringLiteral("Academic Performance"));
+    frame(Frame3, "Frame3", QStringLiteral("Academic Performance"));
+    frame(Frame2, "Frame2", QStringLiteral("Conduct"));
+    Command4 = windowButton(this, "Command4", QStringLiteral("&More..."));
+    Command6 = windowButton(this, "Command6", QStringLiteral("Con&duct..."));
+    Command3 = windowButton(this, "Command3", QStringLiteral("&Back..."));
+    Command5 = windowButton(this, "Command5", QStringLiteral("B&ack..."));
+
+    QRadioButton* ReportCardWindow::*const conductMembers[kConductCount] = {
+        &W::optA, &W::optB, &W::optC, &W::optD, &W::optF, &W::optTC};
+    const char* const conductNames[kConductCount] = {"optA", "optB", "optC",
+                                                     "optD", "optF", "optTC"};
+    for (int i = 0; i < kConductCount; ++i) {
+        auto* option = new QRadioButton(QString::fromLatin1(kConductCaptions[i]), this);
+        option->setObjectName(QString::fromLatin1(conductNames[i]));
+        option->setAccessibleName(option->text());
+        this->*conductMembers[i] = option;
+        conduct_[i] = option;
+        // A conduct mark chosen with the mouse leads back to the subjects; the
+        // arrow keys move between the marks without leaving them.
+        option->installEventFilter(this);
+        connect(option, &QRadioButton::clicked, this, [this] {
+            if (conductByMouse_)
+                Command5->setFocus();
+            conductByMouse_ = false;
+        });
+    }
+    optA->setChecked(true);
+
+    frame(Frame4, "Frame4", QStringLiteral("Areas For Improvement"));
+    QCheckBox* ReportCardWindow::*const areaMembers[kAreaCount + 1] = {
+        &W::Check4,  &W::Check6,  &W::Check8,  &W::Check7,  &W::Check5, &W::Check10,
+        &W::Check12, &W::Check13, &W::Check14, &W::Check11, &W::Check9, &W::Check15};
+    const char* const areaNames[kAreaCount + 1] = {"Check4",  "Check6",  "Check8",  "Check7",
+                                                   "Check5",  "Check10", "Check12", "Check13",
+                                                   "Check14", "Check11", "Check9",  "Check15"};
+    for (int i = 0; i <= kAreaCount; ++i) {
+        QString caption = QString::fromLatin1(i == 0 ? kAttendanceCaption : kAreaCaptions[i - 1]);
+        areaChecks_[i] = check(this->*areaMembers[i], areaNames[i], caption);
+    }
+    Label4 = namedLabel(this, "Label4", QStringLiteral("Absences/Tardies"));
+    lineEdit(txtabsences, "txtabsences", QStringLiteral("Absences"));
+    lineEdit(txttardies, "txttardies", QStringLiteral("Tardies"));
+    txtabsences->setFixedWidth(kCountBoxWidth);
+    txttardies->setFixedWidth(kCountBoxWidth);
+    Label4->setBuddy(txtabsences);
+    connect(Check4, &QCheckBox::clicked, this, [this] {
+        if (Check4->isChecked())
+            txtabsences->setFocus();
+    });
+
+    frame(Frame5, "Frame5", QStringLiteral("Recommendations"));
+    QCheckBox* ReportCardWindow::*const recommendationMembers[kRecommendationCount] = {
+        &W::Check16, &W::Check17, &W::Check18, &W::Check21, &W::Check20,
+        &W::Check19, &W::Check22, &W::Check23, &W::Check24};
+    const char* const recommendationNames[kRecommendationCount] = {"Check16", "Check17", "Check18",
+                                                                   "Check21", "Check20", "Check19",
+                                                                   "Check22", "Check23", "Check24"};
+    for (int i = 0; i < kRecommendationCount; ++i)
+        recommendationChecks_[i] = check(this->*recommendationMembers[i], recommendationNames[i],
+                                         QString::fromLatin1(kRecommendationCaptions[i]));
+
+    txtcomment = new QPlainTextEdit(this);
+    txtcomment->setObjectName(QStringLiteral("txtcomment"));
+    txtcomment->setAccessibleName(QStringLiteral("Teacher Comments"));
+    txtcomment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtcomment->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtcomment->setTabChangesFocus(true);
+
+    frame(Frame6, "Frame6", QStringLiteral("Copies"));
+    QCheckBox* ReportCardWindow::*const copyMembers[kCopyCount] = {&W::Check34, &W::Check33,
+                                                                   &W::Check32, &W::Check41};
+    const char* const copyNames[kCopyCount] = {"Check34", "Check33", "Check32", "Check41"};
+    for (int i = 0; i < kCopyCount; ++i) {
+        copyChecks_[i] =
+            check(this->*copyMembers[i], copyNames[i], QString::fromLatin1(kCopyCaptions[i]));
+        connect(copyChecks_[i], &QCheckBox::clicked, this, [this, i] { copyClicked(i); });
+    }
+    Check34->setChecked(true);
+
+    Command1 = windowButton(this, "Command1", QStringLiteral("C&lear Form"));
+    cmdnext = windowButton(this, "cmdnext", QStringLiteral("&Next"));
+    cmdprint = windowButton(this, "cmdprint", QStringLiteral("&Print"));
+    cmdexit = windowButton(this, "cmdexit", QStringLiteral("&Close"));
+
+    connect(txtschool, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.schoolName = text.toStdString(); });
+    connect(txtteacher, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.teacherName = text.toStdString(); });
+    connect(txtgrade, &QLineEdit::textChanged, this,
+            [this](const QString& text) { state_.gradeLevel = text.toStdString(); });
+    connect(stucombo, &QComboBox::activated, this, [this] { cmdnext->setFocus(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { showPage(Frame3, Command3); });
+    connect(Command3, &QPushButton::clicked, this, [this] { showPage(Frame1, Command6); });
+    connect(Command6, &QPushButton::clicked, this, [this] { showPage(Frame2, Command5); });
+    connect(Command5, &QPushButton::clicked, this, [this] { showPage(Frame1, Command4); });
+    connect(Command1, &QPushButton::clicked, this, &ReportCardWindow::clearForm);
+    connect(cmdnext, &QPushButton::clicked, this, &ReportCardWindow::nextStudent);
+    connect(cmdprint, &QPushButton::clicked, this, &ReportCardWindow::printReportCard);
+    connect(cmdexit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void ReportCardWindow::buildLayout() {
+    // The two subject frames: a check box and its mark box per row.
+    auto subjectGrid = [this](QGroupBox* frame, int first) {
+        auto* grid = new QGridLayout(frame);
+        for (int i = 0; i < 8; ++i) {
+            grid->addWidget(subjectChecks_[first + i], i, 0);
+            grid->addWidget(subjectMarks_[first + i], i, 1);
+        }
+        grid->setColumnStretch(0, 1);
+        return grid;
+    };
+    QGridLayout* first = subjectGrid(Frame1, 0);
+    auto* firstButtons = new QHBoxLayout;
+    firstButtons->addWidget(Command4);
+    firstButtons->addWidget(Command6);
+    first->addLayout(firstButtons, 8, 0, 1, 2);
+    QGridLayout* second = subjectGrid(Frame3, 8);
+    second->addWidget(Command3, 8, 0, 1, 2, Qt::AlignLeft);
+    auto* conductLayout = new QVBoxLayout(Frame2);
+    for (QRadioButton* option : conduct_)
+        conductLayout->addWidget(option);
+    conductLayout->addStretch(1);
+    conductLayout->addWidget(Command5, 0, Qt::AlignLeft);
+
+    // The three frames share one place; the buttons turn between them.
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName(QStringLiteral("framePages"));
+    pages_->addWidget(Frame1);
+    pages_->addWidget(Frame3);
+    pages_->addWidget(Frame2);
+
+    auto* areas = new QGridLayout(Frame4);
+    areas->addWidget(Check4, 0, 0);
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(Label4);
+    counts->addWidget(txtabsences);
+    counts->addWidget(txttardies);
+    counts->addStretch(1);
+    areas->addLayout(counts, 1, 0);
+    for (int i = 1; i <= kAreaCount; ++i)
+        areas->addWidget(areaChecks_[i], i + 1, 0);
+    areas->setRowStretch(kAreaCount + 2, 1);
+
+    auto* recommendations = new QVBoxLayout(Frame5);
+    for (QCheckBox* box : recommendationChecks_)
+        recommendations->addWidget(box);
+    recommendations->addStretch(1);
+
+    auto* copies = new QHBoxLayout(Frame6);
+    for (QCheckBox* box : copyChecks_)
+        copies->addWidget(box);
+
+    auto* top = new QGridLayout;
+    top->addWidget(Label1, 0, 0);
+    top->addWidget(txtschool, 0, 1);
+    top->addWidget(Label2, 0, 2);
+    top->addWidget(txtteacher, 0, 3);
+    top->addWidget(Label5, 0, 4);
+    top->addWidget(txtgrade, 0, 5);
+    top->addWidget(Label3, 1, 0);
+    top->addWidget(stucombo, 1, 1);
+    top->addWidget(Label6, 1, 2, Qt::AlignRight);
+    top->addWidget(Label7, 1, 3, Qt::AlignLeft);
+    // The captions keep their full width, however narrow the window.
+    for (QLabel* caption : {Label1, Label2, Label5, Label3, Label6})
+        caption->setMinimumWidth(caption->sizeHint().width() + 4);
+    top->setColumnStretch(1, 3);
+    top->setColumnStretch(3, 2);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(pages_, 3);
+    middle->addWidget(Frame4, 4);
+    middle->addWidget(Frame5, 4);
+
+    auto* commentLabel = new QLabel(QStringLiteral("Comm&ents"), this);
+    commentLabel->setObjectName(QStringLiteral("commentLabel"));
+    commentLabel->setBuddy(txtcomment);
+    txtcomment->setFixedHeight(txtcomment->fontMetrics().lineSpacing() * 4 + 12);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Frame6);
+    bottom->addStretch(1);
+    for (QPushButton* b : {Command1, cmdnext, cmdprint, cmdexit})
+        bottom->addWidget(b, 0, Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    layout->addWidget(commentLabel);
+    layout->addWidget(txtcomment);
+    layout->addLayout(bottom);
+
+    setTabOrder(txtschool, txtteacher);
+    setTabOrder(txtteacher, txtgrade);
+    setTabOrder(txtgrade, stucombo);
+    setTabOrder(stucombo, Check1);
+}
+
+void ReportCardWindow::load() {
+    // The main window's commands that would save or back up the class wait
+    // until the report is done.
+    setMainCommandsEnabled(false);
+    const ClassRecord& record = state_.classRecord;
+    for (int s = 0; s < record.studentCount && s < static_cast<int>(record.studentNames.size());
+         ++s)
+        stucombo->addItem(toQString(record.studentNames[s]));
+    // A class without students leaves the list with no selection.
+    stucombo->setCurrentIndex(stucombo->count() > 0 ? 0 : -1);
+    Label7->setText(QString::fromStdString(PrintDate::today().slashed()));
+    txtschool->setText(toQString(state_.schoolName));
+    txtteacher->setText(toQString(state_.teacherName));
+    txtgrade->setText(toQString(state_.gradeLevel));
+    state_.workMode = 3;
+    if (!state_.schoolName.empty())
+        cmdnext->setFocus();
+    else
+        txtschool->setFocus();
+}
+
+void ReportCardWindow::setMainCommandsEnabled(bool enabled) {
+    for (ShellCommand command : {ShellCommand::SaveAs, ShellCommand::Save, ShellCommand::Backup})
+        shell_.setCommandEnabled(command, enabled);
+    shell_.setStepEnabled(Step::NameEntry, enabled);
+}
+
+void ReportCardWindow::activate() {
+    openMark_.clear();
+    if (!state_.schoolName.empty() && !focusWidget())
+        cmdnext->setFocus();
+}
+
+void ReportCardWindow::showPage(QWidget* page, QWidget* focus) {
+    pages_->setCurrentWidget(page);
+    focus->setFocus();
+}
+
+void ReportCardWindow::copyClicked(int copy) {
+    // Among Parent, Teacher and Office one copy always stays ticked; the
+    // Student copy comes and goes on its own.
+    auto ticked = [this](int i) { return copyChecks_[i]->isChecked(); };
+    constexpr int parent = 0, teacher = 1, office = 2;
+    if (copy == parent && !ticked(office) && !ticked(parent))
+        copyChecks_[teacher]->setChecked(true);
+    else if (copy == teacher && !ticked(teacher) && !ticked(parent))
+        copyChecks_[office]->setChecked(true);
+    else if (copy == office && !ticked(teacher) && !ticked(office))
+        copyChecks_[parent]->setChecked(true);
+}
+
+void ReportCardWindow::clearForm() {
+    optA->setChecked(true);
+    for (QCheckBox* box : subjectChecks_)
+        box->setChecked(false);
+    for (QCheckBox* box : areaChecks_)
+        box->setChecked(false);
+    for (QCheckBox* box : recommendationChecks_)
+        box->setChecked(false);
+    for (QLineEdit* mark : subjectMarks_)
+        mark->clear();
+    txtabsences->clear();
+    txttardies->clear();
+    txtcomment->clear();
+}
+
+void ReportCardWindow::nextStudent() {
+    int count = stucombo->count();
+    if (count > 0) {
+        int index = stucombo->currentIndex();
+        stucombo->setCurrentIndex(index < 0 || index >= count - 1 ? 0 : index + 1);
+    }
+    cmdnext->setFocus();
+}
+
+ReportCardEntry ReportCardWindow::entry() const {
+    ReportCardEntry entry;
+    entry.schoolName = state_.schoolName;
+    entry.teacherName = state_.teacherName;
+    entry.gradeLevel = state_.gradeLevel;
+    entry.studentName = stucombo->currentIndex() >= 0 ? stucombo->currentText().toStdString() : "";
+    for (int i = 0; i < kSubjectCount; ++i)
+        entry.subjects[i] = {subjectChecks_[i]->isChecked(),
+                             subjectMarks_[i]->text().toStdString()};
+    for (int i = 0; i < kConductCount; ++i)
+        if (conduct_[i]->isChecked())
+            entry.conduct = i;
+    entry.attendance = Check4->isChecked();
+    entry.absences = txtabsences->text().toStdString();
+    entry.tardies = txttardies->text().toStdString();
+    for (int i = 0; i < kAreaCount; ++i)
+        entry.areas[i] = areaChecks_[i + 1]->isChecked();
+    for (int i = 0; i < kRecommendationCount; ++i)
+        entry.recommendations[i] = recommendationChecks_[i]->isChecked();
+    entry.comments = txtcomment->toPlainText().toStdString();
+    for (int i = 0; i < kCopyCount; ++i)
+        entry.copies[i] = copyChecks_[i]->isChecked();
+    entry.date = Label7->text().toStdString();
+    return entry;
+}
+
+std::vector<std::string> ReportCardWindow::commentLines() const {
+    // The lines break where the box on screen breaks them: the box's text
+    // area is its viewport less the document's margins.
+    double width = txtcomment->viewport()->width() - 2 * txtcomment->document()->documentMargin();
+    TextBoxLayout layout = txtcomment->isVisible() && width > 20
+                               ? textBoxLayoutFor(txtcomment->font(), width)
+                               : defaultCommentBox();
+    return displayLines(txtcomment->toPlainText().toStdString(), layout);
+}
+
+void ReportCardWindow::printReportCard() {
+    ReportCardEntry report = entry();
+    std::vector<std::string> lines = commentLines();
+    bool composed = false;
+    printOrReport(
+        platform_.printer, platform_.messages,
+        [&](PrintSurface& surface) {
+            composed = true;
+            composeReportCard(surface, report, lines);
+        },
+        QStringLiteral("Grade Report"));
+    // An attendance count left empty was printed as "___" and stays so.
+    if (composed && report.attendance) {
+        txtabsences->setText(toQString(report.absences));
+        txttardies->setText(toQString(report.tardies));
+    }
+}
+
+void ReportCardWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        // Back to the grade book's step; the commands come back with it.
+        shell_.setStepBold(Step::GradeReport, false);
+        shell_.setStepRaised(Step::GradeReport, false);
+        shell_.setStepBold(Step::EditGrid, true);
+        shell_.setStepRaised(Step::EditGrid, true);
+        setMainCommandsEnabled(true);
+        state_.workMode = 1;
+    }
+    QWidget::closeEvent(event);
+}
+
+bool ReportCardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (QRadioButton* option : conduct_)
+            conductByMouse_ |= watched == option;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tallyro
