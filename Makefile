@@ -7,7 +7,7 @@ FUZZ_DIR := build/fuzz
 BENCH_DIR := build/bench
 XDG_DIR := $(CURDIR)/build/xdg-runtime
 
-.PHONY: deps run release test check-tests fuzz bench screenshots package format clean
+.PHONY: deps run release test check-tests fuzz bench screenshots package check-package format clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +26,7 @@ test: deps
 	@mkdir -p $(XDG_DIR) && chmod 700 $(XDG_DIR)
 	cd $(TEST_DIR) && XDG_RUNTIME_DIR=$(XDG_DIR) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+	@$(MAKE) --no-print-directory check-package
 
 fuzz: deps
 	@CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYRO_CORE_ONLY=ON -DTALLYRO_TESTS=OFF -DTALLYRO_FUZZ=ON >/dev/null
@@ -41,6 +42,10 @@ bench: deps
 # A Debian package of the release build, checked and test-installed.
 package: release
 	@scripts/build-package $(RELEASE_DIR)
+
+# The package's validators and an install into a scratch root.
+check-package: release
+	@scripts/check-package $(RELEASE_DIR)
 
 screenshots: release
 	@scripts/screenshots $(RELEASE_DIR)

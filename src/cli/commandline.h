@@ -16,7 +16,6 @@ public:
     // Runs a subcommand; args[0] is its name. Returns the exit status.
     static int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-private:
     static int averages(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
