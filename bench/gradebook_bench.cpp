@@ -33,7 +33,9 @@ void NextStudentOfAFullClass(benchmark::State& state) {
     Platform platform = doubles.platform();
     test::RecordingShell shell;
     AppState appState;
-    bench::fillFullClass(appState.classRecord);
+    ClassRecord full;
+    bench::fillFullClass(full);
+    appState.classDocument.adopt(std::move(full), false);
     GradeBookWindow window(appState, platform, shell);
     window.show();
     window.fillStudentList();

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     tallyro::QtSettingsStore settings;
     tallyro::QtHelpViewer help(tallyro::QtHelpViewer::defaultCollectionFile(), messages);
     tallyro::SystemPrinter printer(files, messages);
-    tallyro::Platform platform{messages, input, files, settings, help, printer};
+    tallyro::UndoHistory history;
+    tallyro::Platform platform{messages, input, files, settings, help, printer, history};
 
     // The state lives here for the whole run; every window gets it by reference.
     tallyro::AppState state;

@@ -31,7 +31,7 @@ using namespace tallyro;
 // Quiet stand-ins: nothing here asks the teacher anything.
 class SilentMessageBox : public MessageBox {
 public:
-    MessageButton show(const QString& text, const QString& title, int) override {
+    MessageButton show(const QString& text, const QString& title, MessageStyle) override {
         std::cerr << title.toStdString() << ": " << text.toStdString() << '\n';
         return MessageButton::Ok;
     }
@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
                        {"fail limit", "70"}};
     NoHelp help;
     NoPrinter printer;
-    Platform platform{messages, input, files, settings, help, printer};
+    UndoHistory history;
+    Platform platform{messages, input, files, settings, help, printer, history};
     AppState state;
 
     bool ok = true;
@@ -141,7 +142,7 @@ int main(int argc, char** argv) {
             ok &= save(dialog, folder, QStringLiteral("grade-print.png"));
             dialog->close();
         }
-        state.classModified = 0;
+        state.classDocument.markSaved();
         window.close();
     }
     {
@@ -156,12 +157,12 @@ int main(int argc, char** argv) {
             ok &= save(dialog, folder, QStringLiteral("lesson-print.png"));
             dialog->close();
         }
-        lessons.classModified = 0;
+        lessons.lessonDocument.markSaved();
         window.close();
     }
     {
         AppState roster;
-        roster.classRecord.clearToCapacity();
+        roster.classDocument.clearToCapacity();
         MainWindow window(roster, platform);
         window.show();
         window.gradesMode();

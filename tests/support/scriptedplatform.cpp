@@ -4,8 +4,9 @@
 
 namespace tallyro::test {
 
-MessageButton ScriptedMessageBox::show(const QString& text, const QString& title, int style) {
-    shown.push_back({text, title, style});
+MessageButton ScriptedMessageBox::show(const QString& text, const QString& title,
+                                       MessageStyle style) {
+    shown.push_back({text, title, static_cast<int>(style)});
     if (!answers_.empty()) {
         MessageButton button = answers_.front();
         answers_.pop_front();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "support/recordingprinter.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/shell.h"
@@ -12,6 +14,13 @@
 #include <optional>
 #include <set>
 #include <vector>
+
+namespace tallyro {
+// Recorded styles are kept as their numbers; tests compare them with either.
+inline bool operator==(int code, MessageStyle style) {
+    return code == static_cast<int>(style);
+}
+} // namespace tallyro
 
 namespace tallyro::test {
 
@@ -27,7 +36,7 @@ public:
     };
 
     void answer(MessageButton button) { answers_.push_back(button); }
-    MessageButton show(const QString& text, const QString& title, int style) override;
+    MessageButton show(const QString& text, const QString& title, MessageStyle style) override;
     void beep() override { ++beeps; }
 
     std::vector<Shown> shown;
@@ -106,7 +115,11 @@ struct ScriptedPlatform {
     RecordingHelpViewer help;
     RecordingPrinter printer;
 
-    Platform platform() { return Platform{messages, input, files, settings, help, printer}; }
+    // Held apart so that a test can start over with a fresh set of doubles.
+    std::unique_ptr<UndoHistory> history = std::make_unique<UndoHistory>();
+    Platform platform() {
+        return Platform{messages, input, files, settings, help, printer, *history};
+    }
 };
 
 // A main window stand-in that records what child windows ask of it.

@@ -9,4 +9,13 @@ void setgradetypes(ClassRecord& record) {
         record.categoryNames[c] = kCategoryNames[c];
 }
 
+std::string categoryDisplayName(const ClassRecord& record, int category) {
+    if (category < 0 || category >= kCategorySlots)
+        return std::string();
+    if (category < static_cast<int>(record.categoryNames.size()) &&
+        !record.categoryNames[category].empty())
+        return record.categoryNames[category];
+    return kCategoryNames[category];
+}
+
 } // namespace tallyro

@@ -24,4 +24,8 @@ inline const std::array<std::string, kCategorySlots> kCategoryNames = {"",
 // Puts the category names into the record.
 void setgradetypes(ClassRecord& record);
 
+// The name a category goes by: the record's, or the fixed one when the record
+// has none yet.
+std::string categoryDisplayName(const ClassRecord& record, int category);
+
 } // namespace tallyro

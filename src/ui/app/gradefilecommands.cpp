@@ -32,20 +32,20 @@ void GradeFileCommands::restore() {
 
 void GradeFileCommands::openWith(const QString& title, const QString& pattern,
                                  const QString& filter) {
-    state_.classRecord.clearToCapacity();
+    state_.classDocument.clearToCapacity();
     FileDialog& dialog = platform_.files;
     dialog.prepare(title, FileDialog::PathMustExist, pattern, filter);
     try {
         dialog.showOpen();
     } catch (const DialogCancelled&) {
-        state_.classRecord.clearToNothing();
+        state_.classDocument.clearToNothing();
         return;
     }
     load(QFileInfo(dialog.fileName()).absolutePath(), dialog.fileTitle());
 }
 
 void GradeFileCommands::openPath(const QString& path) {
-    state_.classRecord.clearToCapacity();
+    state_.classDocument.clearToCapacity();
     QFileInfo info(path);
     // As after the dialog, the file's folder becomes the current folder.
     if (info.dir().exists())
@@ -58,10 +58,10 @@ void GradeFileCommands::load(const QString& folder, const QString& fileTitle) {
     state_.currentFileFolder = folder.toStdString();
     try {
         BusyPointer busy;
-        readClassFile(QDir(folder).filePath(fileTitle).toStdString(), state_.classRecord);
+        state_.classDocument.load(QDir(folder).filePath(fileTitle).toStdString());
     } catch (const std::exception& error) {
-        // The chosen name stays; caption and menus are left as they were.
-        state_.classRecord.clearToNothing();
+        // The chosen name stays; caption and menus are left as they were;
+        // the document holds nothing after a failed read.
         showError(platform_.messages, QStringLiteral("Unable to OPEN this file. ") +
                                           QString::fromStdString(error.what()));
         return;
@@ -74,13 +74,13 @@ void GradeFileCommands::load(const QString& folder, const QString& fileTitle) {
 bool GradeFileCommands::save() {
     try {
         BusyPointer busy;
-        writeClassFile(state_.currentFilePath(), state_.classRecord);
+        state_.classDocument.save(state_.currentFilePath());
     } catch (const std::exception& error) {
         showError(platform_.messages, QStringLiteral("Unable to SAVE this file. ") +
                                           QString::fromStdString(error.what()));
         return false;
     }
-    state_.classModified = 0;
+    platform_.history.markSaved();
     return true;
 }
 
@@ -112,7 +112,7 @@ void GradeFileCommands::writeChosen(const char* extension) {
     std::string name = completeFileName(dialog.fileName().toStdString(), extension);
     try {
         BusyPointer busy;
-        writeClassFile(name, state_.classRecord);
+        state_.classDocument.saveCopy(name);
     } catch (const std::exception& error) {
         showError(platform_.messages, QStringLiteral("Unable to SAVE this file. ") +
                                           QString::fromStdString(error.what()));

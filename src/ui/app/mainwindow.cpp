@@ -104,9 +104,10 @@ MainWindow::MainWindow(AppState& state, Platform& platform)
     readSettings();
     toolbarButtons_.at(12)->setChecked(true);
     addstud->setEnabled(false);
-    state_.workMode = 2;
+    state_.workMode = WorkMode::Lessons;
     showNoFileState();
-    state_.classModified = 0;
+    state_.classDocument.addListener(this);
+    state_.lessonDocument.addListener(this);
 
     // The editor's small print button runs the lesson print routine.
     // (One connection only, however often the editor is shown.)
@@ -117,7 +118,32 @@ MainWindow::MainWindow(AppState& state, Platform& platform)
     });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    state_.classDocument.removeListener(this);
+    state_.lessonDocument.removeListener(this);
+}
+
+// A file opened, emptied or closed starts a new history; any change may add
+// or take away the unsaved mark.
+void MainWindow::classChanged(const ClassChange& change) {
+    if (change.reset)
+        platform_.history.clear();
+    showModifiedMark();
+}
+
+void MainWindow::lessonsChanged(const LessonChange& change) {
+    if (change.reset)
+        platform_.history.clear();
+    showModifiedMark();
+}
+
+void MainWindow::showModifiedMark() {
+    bool modified = state_.classModified();
+    setWindowModified(modified);
+    // The title is written whole rather than with Qt's [*] placeholder, so
+    // that it reads "Tallyro for ROOM5.grd*" everywhere the title is shown.
+    setWindowTitle(caption_ + (modified ? QStringLiteral("*") : QString()));
+}
 
 void MainWindow::createActions() {
     struct ToolButton {
@@ -222,7 +248,7 @@ void MainWindow::createActions() {
     connect(gradeEntryShortcut_, &QAction::triggered, this, [this] {
         if (Picture4->isHidden() || !Picture4->isStepEnabled(Step::GradeEntry))
             return;
-        if (findChildWindow<GradeEntryWindow>() || state_.classRecord.studentCount <= 0)
+        if (findChildWindow<GradeEntryWindow>() || state_.classRecord().studentCount <= 0)
             return;
         Picture4->click(Step::GradeEntry);
     });
@@ -379,19 +405,20 @@ void MainWindow::setStepPanelVisible(bool visible) {
 
 void MainWindow::setFileCaption(const QString& fileName) {
     QString title = QString::fromLatin1(kAppTitle);
-    setWindowTitle(fileName.isEmpty() ? title : title + QStringLiteral(" for ") + fileName);
+    caption_ = fileName.isEmpty() ? title : title + QStringLiteral(" for ") + fileName;
+    showModifiedMark();
 }
 
 void MainWindow::showNoFileState() {
-    state_.classRecord.clearToNothing();
-    state_.lessonPlan.clearToNothing();
+    state_.classDocument.clearToNothing();
+    state_.lessonDocument.clearToNothing();
     for (ShellCommand command : {ShellCommand::New, ShellCommand::Open, ShellCommand::Restore,
                                  ShellCommand::Delete, ShellCommand::Lessons, ShellCommand::Grades})
         setCommandEnabled(command, true);
     for (ShellCommand command : {ShellCommand::Save, ShellCommand::SaveAs, ShellCommand::Print,
                                  ShellCommand::Backup, ShellCommand::Close})
         setCommandEnabled(command, false);
-    if (state_.workMode == 1)
+    if (state_.workMode == WorkMode::Grades)
         setCommandEnabled(ShellCommand::AddStudent, true);
 }
 
@@ -468,7 +495,7 @@ void MainWindow::pressReportButton(QPushButton* ReportCardWindow::*button) {
 bool MainWindow::computeGrandAverages() {
     try {
         BusyPointer busy;
-        computeAllGrandAverages(state_.classRecord, state_.averageMode);
+        state_.classDocument.computeAllGrandAverages(state_.averageMode);
     } catch (const std::exception& error) {
         platform_.messages.show(QString::fromStdString(error.what()),
                                 QString::fromLatin1(kAppTitle), MessageStyle::OkExclamation);
@@ -478,21 +505,21 @@ bool MainWindow::computeGrandAverages() {
 }
 
 void MainWindow::newFile() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         lessons_.newFile();
     else
         roster_.newClass();
 }
 
 void MainWindow::openFile() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         lessons_.open();
     else
         gradeFiles_.open();
 }
 
 bool MainWindow::saveForMode() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         return lessons_.saveLessonFile();
     return gradeFiles_.save();
 }
@@ -502,7 +529,7 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         lessons_.saveAs();
     else
         gradeFiles_.saveAs();
@@ -510,9 +537,9 @@ void MainWindow::saveFileAs() {
 
 void MainWindow::printFile() {
     // A report window gone by other means leaves the grade book's mode.
-    if (state_.workMode == 3 && !reportWindow())
-        state_.workMode = 1;
-    if (state_.workMode == 3) {
+    if (state_.workMode == WorkMode::ReportCard && !reportWindow())
+        state_.workMode = WorkMode::Grades;
+    if (state_.workMode == WorkMode::ReportCard) {
         if (platform_.messages.show(QStringLiteral("Insure that your printer is on."),
                                     QStringLiteral("Printer On?"),
                                     MessageStyle::OkCancelQuestion) == MessageButton::Cancel)
@@ -520,7 +547,7 @@ void MainWindow::printFile() {
         pressReportButton(&ReportCardWindow::cmdprint);
         return;
     }
-    if (state_.workMode == 1) {
+    if (state_.workMode == WorkMode::Grades) {
         if (!computeGrandAverages())
             return;
         if (gradePrint_) {
@@ -555,19 +582,19 @@ void MainWindow::printFile() {
 }
 
 void MainWindow::closeFile() {
-    if (state_.workMode == 3 && !reportWindow())
-        state_.workMode = 1;
-    if (state_.workMode == 3) {
+    if (state_.workMode == WorkMode::ReportCard && !reportWindow())
+        state_.workMode = WorkMode::Grades;
+    if (state_.workMode == WorkMode::ReportCard) {
         // The report card window puts the step panel back to the grid as
         // it closes.
         pressReportButton(&ReportCardWindow::cmdexit);
         return;
     }
-    if (state_.classModified) {
+    if (state_.classModified()) {
         QString text = QString::fromStdString(state_.currentFileName) +
                        QStringLiteral(" has changed.\n\nSave current changes?");
         QString title =
-            state_.workMode == 1 ? QStringLiteral("Edit Grid") : QStringLiteral("Plans");
+            state_.inGradeMode() ? QStringLiteral("Edit Grid") : QStringLiteral("Plans");
         MessageButton answer =
             platform_.messages.show(text, title, MessageStyle::YesNoCancelQuestion);
         if (answer == MessageButton::Cancel)
@@ -586,12 +613,10 @@ void MainWindow::closeFile() {
     Picture4->hide();
     setFileCaption(QString());
     showNoFileState();
-    state_.classRecord.studentCount = 0;
-    state_.classModified = 0;
 }
 
 bool MainWindow::confirmLosingChanges() {
-    if (!state_.classModified)
+    if (!state_.classModified())
         return true;
     platform_.messages.beep();
     return platform_.messages.show(QStringLiteral("WARNING: Exiting at this time \n"
@@ -632,14 +657,14 @@ void MainWindow::shutDown() {
 }
 
 void MainWindow::backup() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         lessons_.backup();
     else
         gradeFiles_.backup();
 }
 
 void MainWindow::restore() {
-    if (state_.workMode == 2)
+    if (state_.workMode == WorkMode::Lessons)
         lessons_.restore();
     else
         gradeFiles_.restore();
@@ -663,13 +688,13 @@ void MainWindow::addStudent() {
 void MainWindow::lessonsMode() {
     toolbarButtons_.at(12)->setChecked(true);
     addstud->setEnabled(false);
-    state_.workMode = 2;
+    state_.workMode = WorkMode::Lessons;
 }
 
 void MainWindow::gradesMode() {
     toolbarButtons_.at(13)->setChecked(true);
     addstud->setEnabled(true);
-    state_.workMode = 1;
+    state_.workMode = WorkMode::Grades;
 }
 
 void MainWindow::helpContents() {
@@ -690,7 +715,7 @@ void MainWindow::showStartupForm() {
     connect(startupForm_, &StartupForm::detailsConfirmed, this, [this] {
         // With a report card window open its school, teacher and grade boxes
         // take the new details.
-        if (state_.workMode != 3)
+        if (state_.workMode != WorkMode::ReportCard)
             return;
         if (ReportCardWindow* report = reportWindow()) {
             std::string school = state_.schoolName, teacher = state_.teacherName,
@@ -726,7 +751,7 @@ void MainWindow::stepClicked(Step step) {
 void MainWindow::gradeEntryClicked() {
     if (findChildWindow<GradeEntryWindow>())
         return;
-    if (state_.classRecord.studentCount > 0) {
+    if (state_.classRecord().studentCount > 0) {
         showChild(new GradeEntryWindow(state_, platform_, *this));
         return;
     }

@@ -35,11 +35,17 @@ class StepPanel;
 // `MDI1`, the main window: menus, the toolbar with the date box, the step
 // panel and the work area holding every other window. Its file commands act
 // on grade files or lesson files depending on the work mode.
-class MainWindow : public QMainWindow, public Shell {
+class MainWindow : public QMainWindow,
+                   public Shell,
+                   public ClassDocumentListener,
+                   public LessonDocumentListener {
     Q_OBJECT
 public:
     MainWindow(AppState& state, Platform& platform);
     ~MainWindow() override;
+
+    void classChanged(const ClassChange& change) override;
+    void lessonsChanged(const LessonChange& change) override;
 
     // Start-up once the window is on screen: the form for the teacher's
     // details opens when any of them is still missing.
@@ -141,6 +147,8 @@ private:
     void readSettings();
     void writeSettings();
     void shutDown();
+    // The caption ends in "*" while the open file has unsaved changes.
+    void showModifiedMark();
 
     // Saves the open file of the current mode; false when it was not saved.
     bool saveForMode();
@@ -174,6 +182,7 @@ private:
     QPointer<LessonPrintDialog> lessonPrint_;
     QMetaObject::Connection editorPrint_;
 
+    QString caption_;
     bool startupDone_ = false;
     bool exitConfirmed_ = false;
     bool shutDownDone_ = false;

@@ -2,6 +2,7 @@
 
 #include "core/gradebook/averaging.h"
 #include "core/gradebook/categories.h"
+#include "core/gradebook/faillimit.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/controls.h"
 
@@ -39,11 +40,6 @@ void setBold(QWidget* widget, bool bold) {
     QFont font = widget->font();
     font.setBold(bold);
     widget->setFont(font);
-}
-
-// A weight counts when it is a number above 0; anything else is stored as 0.
-bool weightCounts(const Value& weight) {
-    return weight.isNumeric() && weight.toNumber() > 0;
 }
 
 QTableWidget* makeGrid(QWidget* parent, const char* name, const QString& accessibleName, int rows,
@@ -118,8 +114,24 @@ GradeBookWindow::GradeBookWindow(AppState& state, Platform& platform, Shell& she
 
     // The window opens in Decimal mode, and the printed lists follow it.
     Option1->setChecked(true);
-    state_.averageMode = 1;
+    state_.averageMode = AverageMode::Decimal;
     returnToIdle();
+    state_.classDocument.addListener(this);
+}
+
+GradeBookWindow::~GradeBookWindow() {
+    state_.classDocument.removeListener(this);
+}
+
+// An edit undone or redone, or made by another window, shows at once; the
+// window's own edits refresh as they go.
+void GradeBookWindow::classChanged(const ClassChange& change) {
+    if (change.reset || ownEdit_ || !hasClass())
+        return;
+    if (editMode_ != EditMode::Idle)
+        returnToIdle();
+    showWeights();
+    refresh();
 }
 
 void GradeBookWindow::buildControls() {
@@ -350,7 +362,7 @@ void GradeBookWindow::buildLayout() {
 }
 
 bool GradeBookWindow::hasClass() const {
-    return state_.classRecord.hasCapacity();
+    return state_.classDocument.isOpen();
 }
 
 QString GradeBookWindow::cellText(const QTableWidget* grid, int row, int column) {
@@ -375,7 +387,7 @@ void GradeBookWindow::fillStudentList() {
     Combo1->clear();
     if (!hasClass())
         return;
-    const ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     for (int s = 0; s < record.studentCount; ++s)
         Combo1->addItem(QString::fromStdString(record.studentNames[s]));
     // Choosing the first entry makes it the current student and shows it.
@@ -387,10 +399,8 @@ void GradeBookWindow::activate() {
     // The roster cannot be edited while its grades are on show.
     shell_.setStepEnabled(Step::NameEntry, false);
 
-    // A limit never set (0, empty, or not a number at all) means 70.
-    const Value& limit = state_.failLimit;
-    if (!limit.isNumeric() || limit.toNumber() == 0)
-        state_.failLimit = Value(70);
+    if (isFailLimitUnset(state_.failLimit))
+        state_.failLimit = Value(kDefaultFailLimit);
     lblfail->setText(QString::fromStdString(state_.failLimit.toText()));
 
     if (!hasClass())
@@ -401,8 +411,7 @@ void GradeBookWindow::activate() {
 }
 
 void GradeBookWindow::setgradetypes() {
-    if (hasClass())
-        tallyro::setgradetypes(state_.classRecord);
+    state_.classDocument.setgradetypes();
 }
 
 void GradeBookWindow::setCategoryLabel(int category, bool counts) {
@@ -414,7 +423,7 @@ void GradeBookWindow::setCategoryLabel(int category, bool counts) {
 void GradeBookWindow::showWeightTotal() {
     double total = 0;
     for (int c = 1; c <= kCategoryCount; ++c) {
-        const Value& weight = state_.classRecord.categoryWeights[c];
+        const Value& weight = state_.classRecord().categoryWeights[c];
         if (weight.isNumeric())
             total += weight.toNumber();
     }
@@ -424,15 +433,13 @@ void GradeBookWindow::showWeightTotal() {
 void GradeBookWindow::showWeights() {
     if (!hasClass())
         return;
-    ClassRecord& record = state_.classRecord;
+    // A weight that is not a positive number cannot take part: it is 0.
+    state_.classDocument.normalizeWeights();
+    const ClassRecord& record = state_.classRecord();
     setCell(grdweight, 0, 0, QStringLiteral("%"));
     for (int c = 1; c <= kCategoryCount; ++c) {
-        Value& weight = record.categoryWeights[c];
-        bool counts = weightCounts(weight);
-        // A weight that is not a positive number cannot take part: it is 0.
-        if (!counts)
-            weight = Value(0);
-        setCategoryLabel(c, counts);
+        const Value& weight = record.categoryWeights[c];
+        setCategoryLabel(c, weightCounts(weight));
         setCell(grdweight, c, 0, QString::fromStdString(weight.toText()));
     }
     showWeightTotal();
@@ -444,7 +451,7 @@ void GradeBookWindow::showWeights() {
 void GradeBookWindow::colourGrandAverage(const Value& grandAverage) {
     double value = grandAverage.isNumeric() ? grandAverage.toNumber() : 0;
     QColor colour = kNavy;
-    if (state_.failLimit.isNumeric() && value < state_.failLimit.toNumber())
+    if (value < effectiveFailLimit(state_.failLimit))
         colour = kRed;
     if (value >= 100)
         colour = kGreen;
@@ -454,11 +461,10 @@ void GradeBookWindow::colourGrandAverage(const Value& grandAverage) {
 void GradeBookWindow::refresh() {
     if (!hasClass())
         return;
-    ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     const int s = currentStudent_;
     if (s < 0 || s >= record.studentCount)
         return;
-    record.grandAverages[s] = Value(0);
     try {
         for (int c = 1; c <= kCategoryCount; ++c) {
             int count = record.gradeCount(c);
@@ -469,7 +475,7 @@ void GradeBookWindow::refresh() {
             setCell(grdaverage, c, 0, QString::fromStdString(averageText(average)));
         }
         AverageMode mode = Option2->isChecked() ? AverageMode::Rounded : AverageMode::Decimal;
-        StudentAverages averages = computeAverages(record, s, mode);
+        StudentAverages averages = state_.classDocument.computeAverages(s, mode);
         colourGrandAverage(averages.grandAverage);
         lblgrandave->setText(QString::fromStdString(averages.grandAverage.toText()));
     } catch (const AveragingError& error) {
@@ -502,13 +508,13 @@ void GradeBookWindow::nextStudent() {
 
 void GradeBookWindow::cycle() {
     BusyPointer busy;
-    int count = hasClass() ? state_.classRecord.studentCount : 0;
+    int count = hasClass() ? state_.classRecord().studentCount : 0;
     for (int i = 0; i < count; ++i)
         nextStudent();
 }
 
 void GradeBookWindow::averageModeChosen(int mode) {
-    state_.averageMode = mode;
+    state_.averageMode = averageModeFrom(mode);
     refresh();
 }
 
@@ -595,7 +601,7 @@ void GradeBookWindow::selectWeightCell(int row) {
 void GradeBookWindow::selectScoreCell(int row, int column) {
     if (editMode_ != EditMode::Idle || !hasClass())
         return;
-    const ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     // Only grades that grade entry created can be changed. A cell inside the
     // recorded columns counts even when empty, since it counts as a 0.
     bool isGrade = row >= 1 && row <= kCategoryCount && column >= 0 &&
@@ -654,7 +660,7 @@ void GradeBookWindow::editReturnPressed() {
 
 // An edit can only be stored while the class it began on is still held.
 bool GradeBookWindow::editTargetExists() const {
-    const ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     if (!hasClass() || selectedRow_ < 1 || selectedRow_ > kCategoryCount)
         return false;
     if (editMode_ == EditMode::Score)
@@ -669,7 +675,6 @@ void GradeBookWindow::enterClicked() {
         return;
     }
     if (editMode_ == EditMode::Weight) {
-        ClassRecord& record = state_.classRecord;
         const int row = selectedRow_;
         QString text = txtweight->text();
         if (text.isEmpty() || !isNumericText(text.toStdString())) {
@@ -679,18 +684,14 @@ void GradeBookWindow::enterClicked() {
             return;
         }
         setCell(grdweight, row, 0, text);
-        Value& weight = record.categoryWeights[row];
-        weight = Value(text.toStdString());
-        bool counts = weightCounts(weight);
-        if (!counts)
-            weight = Value(0);
-        setCategoryLabel(row, counts);
+        edit([&] { return state_.classDocument.setWeight(row, Value(text.toStdString())); });
+        const Value& weight = state_.classRecord().categoryWeights[row];
+        setCategoryLabel(row, weightCounts(weight));
         showWeightTotal();
         returnToIdle();
         setCell(grdweight, row, 0, QString::fromStdString(weight.toText()));
         refresh();
         cmdnextstudent->setFocus();
-        state_.classModified = 1;
         return;
     }
     if (editMode_ == EditMode::Score)
@@ -698,7 +699,6 @@ void GradeBookWindow::enterClicked() {
 }
 
 void GradeBookWindow::finishScoreEdit() {
-    ClassRecord& record = state_.classRecord;
     const int row = selectedRow_;
     const int column = selectedColumn_;
     QString text = txtweight->text();
@@ -709,11 +709,14 @@ void GradeBookWindow::finishScoreEdit() {
         returnToIdle();
         return;
     }
-    Value& grade = record.grades(currentStudent_, row, column + 1);
-    grade = Value(text.toStdString());
+    edit([&] {
+        return state_.classDocument.setGrade(currentStudent_, row, column + 1,
+                                             Value(text.toStdString()));
+    });
     returnToIdle();
-    setCell(grdscores, row, column, QString::fromStdString(grade.toText()));
-    state_.classModified = 1;
+    setCell(grdscores, row, column,
+            QString::fromStdString(
+                state_.classRecord().grades(currentStudent_, row, column + 1).toText()));
     refresh();
     cmdnextstudent->setFocus();
 }
@@ -725,12 +728,10 @@ void GradeBookWindow::dropClicked() {
         returnToIdle();
         return;
     }
-    ClassRecord& record = state_.classRecord;
     const int row = selectedRow_;
     const int column = selectedColumn_;
     grdscores->clearSelection();
-    const std::string& name =
-        record.categoryNames[row].empty() ? kCategoryNames[row] : record.categoryNames[row];
+    const std::string name = categoryDisplayName(state_.classRecord(), row);
     QString text = QString::fromStdString(name) + QStringLiteral(" grade # ") +
                    QString::number(column + 1) + QStringLiteral(" will be dropped") +
                    QLatin1Char('\n') + QStringLiteral("for all students in ") +
@@ -744,12 +745,23 @@ void GradeBookWindow::dropClicked() {
         return;
     }
     // The column stays in place; it simply no longer counts for anyone.
-    for (int s = 0; s < record.studentCount; ++s)
-        record.grades(s, row, column + 1) = Value("d");
+    edit([&] { return state_.classDocument.dropColumn(row, column + 1); });
     returnToIdle();
-    state_.classModified = 1;
     refresh();
     cmdnextstudent->setFocus();
+}
+
+void GradeBookWindow::edit(const std::function<ClassEdit()>& change) {
+    ownEdit_ = true;
+    ClassEdit done;
+    try {
+        done = change();
+    } catch (...) {
+        ownEdit_ = false;
+        throw;
+    }
+    ownEdit_ = false;
+    platform_.history.record(state_.classDocument, std::move(done));
 }
 
 } // namespace tallyro

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -44,10 +45,13 @@ private:
 // The grade book (objectName "frmlistbox"): weights, the current student's
 // grades, category averages and grand average, the failing limit, and the
 // editing of single weights and grades and the dropping of a grade column.
-class GradeBookWindow : public QWidget, public ActivatableWindow {
+class GradeBookWindow : public QWidget, public ActivatableWindow, public ClassDocumentListener {
     Q_OBJECT
 public:
     GradeBookWindow(AppState& state, Platform& platform, Shell& shell, QWidget* parent = nullptr);
+    ~GradeBookWindow() override;
+
+    void classChanged(const ClassChange& change) override;
 
     // Fills the student list with the roster in order and selects the first.
     void fillStudentList();
@@ -131,6 +135,8 @@ private:
     void dropClicked();
     void finishScoreEdit();
     bool editTargetExists() const;
+    // Makes a change through the class document and keeps it for undo.
+    void edit(const std::function<ClassEdit()>& change);
 
     AppState& state_;
     Platform& platform_;
@@ -143,6 +149,7 @@ private:
     QString previousWeightText_;
     QString previousScoreText_;
     bool enterIsDefault_ = false;
+    bool ownEdit_ = false;
 };
 
 } // namespace tallyro

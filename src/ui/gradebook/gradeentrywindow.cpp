@@ -44,7 +44,8 @@ const ShellCommand kCommandsWaiting[] = {ShellCommand::Save, ShellCommand::SaveA
 
 GradeEntryWindow::GradeEntryWindow(AppState& state, Platform& platform, Shell& shell,
                                    QWidget* parent)
-    : QWidget(parent), state_(state), platform_(platform), shell_(shell) {
+    : QWidget(parent), state_(state), platform_(platform), shell_(shell),
+      session_(state.classDocument) {
     setObjectName(QStringLiteral("frmgradentry"));
     setWindowTitle(QStringLiteral("Grade Entry"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -212,7 +213,7 @@ void GradeEntryWindow::activate() {
     setShellCommandsEnabled(false);
     // Quantities are only chosen before entry starts; once it runs they stay
     // as they were, so a second activation cannot start entry over midway.
-    if (phase_ != Phase::Choosing)
+    if (session_.phase() != Phase::Choosing)
         return;
     cmdselectready->setEnabled(false);
     for (int c = 1; c <= kCategoryCount; ++c) {
@@ -234,7 +235,7 @@ void GradeEntryWindow::quantityChanged(int category) {
         return;
     }
     cmdselectready->setEnabled(true);
-    int recorded = state_.classRecord.gradeCount(category);
+    int recorded = state_.classRecord().gradeCount(category);
     if (*quantity + recorded > kMaxGradesPerCategory) {
         platform_.messages.show(QStringLiteral("Total grades exceeds the allowable maximum of "
                                                "45!\n\nPlease enter ") +
@@ -248,7 +249,7 @@ void GradeEntryWindow::quantityChanged(int category) {
 void GradeEntryWindow::quantityFocused(int category) {
     if (showingMessage_)
         return;
-    if (state_.classRecord.gradeCount(category) >= kMaxGradesPerCategory) {
+    if (state_.classRecord().gradeCount(category) >= kMaxGradesPerCategory) {
         showingMessage_ = true;
         platform_.messages.show(QStringLiteral("This grade type has reached the maximum\n"
                                                "allowable totalgrades of 45!\n\n"
@@ -296,65 +297,56 @@ bool GradeEntryWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void GradeEntryWindow::continueClicked() {
     // Without a class there is nothing to enter grades into.
-    if (!state_.classRecord.hasCapacity() || phase_ != Phase::Choosing)
+    if (!state_.classDocument.isOpen() || session_.phase() != Phase::Choosing)
         return;
-    state_.classModified = 1;
+    std::array<int, kCategorySlots> quantities{};
+    for (int c = 1; c <= kCategoryCount; ++c)
+        quantities[c] = wholeQuantity(Text[c]->text()).value_or(0);
     for (int c = 1; c <= kCategoryCount; ++c)
         Text[c]->setEnabled(false);
     cmdselectready->setEnabled(false);
     cmdexitgradentry->setEnabled(false);
     shell_.setStepEnabled(Step::EditGrid, false);
-    phase_ = Phase::Entering;
-    category_ = 0;
-    quantity_ = 0;
-    gradesDone_ = 0;
-    advanceCategory();
+    session_.start(quantities);
+    keepEdits();
+    showWalk();
 }
 
 // ---- Walking through categories, grade numbers and students --------------
 
-void GradeEntryWindow::advanceCategory() {
-    ClassRecord& record = state_.classRecord;
-    for (;;) {
-        ++category_;
-        if (category_ > kCategoryCount) {
-            txtgrade->setText(QStringLiteral("end"));
-            txtgrade->setEnabled(false);
-            cmdentergrade->setEnabled(false);
-            finish();
-            return;
-        }
-        int recorded = record.gradeCount(category_);
-        auto wanted = wholeQuantity(Text[category_]->text());
-        int quantity = wanted ? std::min(*wanted, kMaxGradesPerCategory - recorded) : 0;
-        if (quantity > 0) {
-            quantity_ = quantity;
-            gradeNumber_ = recorded;
-            // The new columns are reserved before any grade is typed.
-            lastReserved_ = recorded + quantity;
-            record.gradeCounts[category_] = Value(lastReserved_);
-            startCategory();
-            return;
-        }
-        record.gradeCounts[category_] = Value(recorded);
-    }
+void GradeEntryWindow::keepEdits() {
+    for (ClassEdit& edit : session_.takeEdits())
+        platform_.history.record(state_.classDocument, std::move(edit));
 }
 
-void GradeEntryWindow::startCategory() {
-    txtgrade->setEnabled(true);
-    txtgrade->setFocus();
-    setTextColour(Label[category_], QColor(0, 0, 255));
-    lblstudentnumber->setText(QStringLiteral("1"));
-    lblgradetotal->setText(QString::number(gradeNumber_ + 1));
-    studentIndex_ = 0;
-    studentNumber_ = 1;
-    gradesDone_ = 1;
-    gradeNumber_ += 1;
-    lblstudname->setText(QString::fromStdString(state_.classRecord.studentNames[0]));
+// Shows where the walk stands after Continue or a grade: a new category
+// turns its label blue; the end of the walk says so.
+void GradeEntryWindow::showWalk() {
+    if (session_.phase() == Phase::Finished) {
+        txtgrade->setText(QStringLiteral("end"));
+        txtgrade->setEnabled(false);
+        cmdentergrade->setEnabled(false);
+        finish();
+        return;
+    }
+    if (session_.category() != shownCategory_) {
+        if (shownCategory_ >= 1 && shownCategory_ <= kCategoryCount)
+            setTextColour(Label[shownCategory_], QColor(0, 0, 0));
+        shownCategory_ = session_.category();
+        txtgrade->setEnabled(true);
+        txtgrade->setFocus();
+        setTextColour(Label[shownCategory_], QColor(0, 0, 255));
+    }
+    const ClassRecord& record = state_.classRecord();
+    lblstudentnumber->setText(QString::number(session_.studentNumber()));
+    lblstudname->setText(QString::fromStdString(record.studentNames.at(session_.studentIndex())));
+    lblgradetotal->setText(QString::number(session_.gradeNumber()));
 }
 
 void GradeEntryWindow::finish() {
-    phase_ = Phase::Finished;
+    if (shownCategory_ >= 1 && shownCategory_ <= kCategoryCount)
+        setTextColour(Label[shownCategory_], QColor(0, 0, 0));
+    shownCategory_ = kCategoryCount + 1;
     lblstudentnumber->setText(QStringLiteral("0"));
     lblstudname->setText(QStringLiteral("0"));
     lblgradetotal->setText(QStringLiteral("0"));
@@ -365,10 +357,8 @@ void GradeEntryWindow::finish() {
 }
 
 void GradeEntryWindow::OneClassGrade() {
-    ClassRecord& record = state_.classRecord;
-    Value grade(txtgrade->text().toStdString());
-    for (int s = 0; s < record.studentCount; ++s)
-        record.grades(s, category_, gradeNumber_) = grade;
+    session_.enter(Value(txtgrade->text().toStdString()), true);
+    keepEdits();
     txtgrade->clear();
 }
 
@@ -380,32 +370,20 @@ void GradeEntryWindow::gradeTextChanged(const QString& text) {
 }
 
 void GradeEntryWindow::enterClicked() {
-    ClassRecord& record = state_.classRecord;
     // A class emptied meanwhile has no cells to take the grade.
-    if (phase_ != Phase::Entering || !isGradeText(txtgrade->text()) || !record.hasCapacity())
+    if (session_.phase() != Phase::Entering || !isGradeText(txtgrade->text()) ||
+        !state_.classDocument.isOpen())
         return;
     if (Check1->isChecked()) {
         // The whole class has this grade number: go on to the next one.
         OneClassGrade();
-        studentNumber_ = record.studentCount + 1;
     } else {
-        record.grades(studentIndex_, category_, gradeNumber_) =
-            Value(txtgrade->text().toStdString());
+        session_.enter(Value(txtgrade->text().toStdString()), false);
+        keepEdits();
         txtgrade->clear();
-        ++studentIndex_;
-        ++studentNumber_;
     }
-    if (studentNumber_ > record.studentCount) {
-        ++gradesDone_;
-        ++gradeNumber_;
-        studentNumber_ = 1;
-        studentIndex_ = 0;
-    }
-    if (gradesDone_ > quantity_) {
-        setTextColour(Label[category_], QColor(0, 0, 0));
-        advanceCategory();
-    }
-    if (category_ > kCategoryCount) {
+    if (session_.phase() == Phase::Finished) {
+        showWalk();
         lblstudentnumber->clear();
         lblstudname->setText(QStringLiteral("student name"));
         lblgradetotal->clear();
@@ -413,29 +391,11 @@ void GradeEntryWindow::enterClicked() {
         cmdexitgradentry->setEnabled(true);
         return;
     }
-    lblstudentnumber->setText(QString::number(studentNumber_));
-    lblstudname->setText(QString::fromStdString(record.studentNames[studentIndex_]));
-    lblgradetotal->setText(QString::number(gradeNumber_));
+    showWalk();
     txtgrade->setFocus();
 }
 
 // ---- Leaving -------------------------------------------------------------
-
-int GradeEntryWindow::excuseUnfilledGrades() {
-    ClassRecord& record = state_.classRecord;
-    if (phase_ != Phase::Entering || category_ < 1 || category_ > kCategoryCount ||
-        !record.hasCapacity())
-        return 0;
-    int marked = 0;
-    for (int k = gradeNumber_; k <= lastReserved_; ++k) {
-        int first = k == gradeNumber_ ? studentIndex_ : 0;
-        for (int s = first; s < record.studentCount; ++s) {
-            record.grades(s, category_, k) = Value("x");
-            ++marked;
-        }
-    }
-    return marked;
-}
 
 void GradeEntryWindow::closeClicked() {
     shell_.setStepBold(Step::GradeEntry, false);
@@ -453,8 +413,8 @@ void GradeEntryWindow::closeEvent(QCloseEvent* event) {
     closed_ = true;
     // Columns reserved but never filled would count as zeros for everyone
     // not yet reached; they are excused instead and the teacher is told.
-    int marked = excuseUnfilledGrades();
-    phase_ = Phase::Finished;
+    int marked = session_.excuseUnfilled();
+    keepEdits();
     if (marked > 0) {
         QString count = marked == 1 ? QStringLiteral("1 grade was")
                                     : QString::number(marked) + QStringLiteral(" grades were");

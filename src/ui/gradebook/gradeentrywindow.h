@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/appstate.h"
+#include "core/gradebook/gradeentrysession.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/shell.h"
 
@@ -33,11 +34,11 @@ public:
     // grade number, then empties the box.
     void OneClassGrade();
 
-    enum class Phase { Choosing, Entering, Finished };
-    Phase phase() const { return phase_; }
-    int currentCategory() const { return category_; }
-    int currentGradeNumber() const { return gradeNumber_; }
-    int currentStudentIndex() const { return studentIndex_; }
+    using Phase = GradeEntrySession::Phase;
+    Phase phase() const { return session_.phase(); }
+    int currentCategory() const { return session_.category(); }
+    int currentGradeNumber() const { return session_.gradeNumber(); }
+    int currentStudentIndex() const { return session_.studentIndex(); }
 
     // The controls, under the names the teacher's documentation uses.
     QGroupBox* Frame1;
@@ -73,27 +74,20 @@ private:
     void quantityFocused(int category);
     void quantityLeft(int category);
     void continueClicked();
-    void advanceCategory();
-    void startCategory();
+    void keepEdits();
+    void showWalk();
     void finish();
     void gradeTextChanged(const QString& text);
     void enterClicked();
     void closeClicked();
-    int excuseUnfilledGrades();
 
     AppState& state_;
     Platform& platform_;
     Shell& shell_;
 
-    Phase phase_ = Phase::Choosing;
-    int category_ = 0;
-    int quantity_ = 0;
-    int gradesDone_ = 0;
-    int gradeNumber_ = 0;
-    int studentIndex_ = 0;
-    int studentNumber_ = 0;
-    // The last grade number reserved for the current category.
-    int lastReserved_ = 0;
+    GradeEntrySession session_;
+    // The category whose label is marked as the one being entered.
+    int shownCategory_ = 0;
     bool enterIsDefault_ = false;
     bool showingMessage_ = false;
     bool closed_ = false;

@@ -45,27 +45,27 @@ void LessonCommands::restore() {
 }
 
 void LessonCommands::openFrom(const QString& title, const QString& pattern, const QString& filter) {
-    state_.lessonPlan.clearToCapacity();
+    state_.lessonDocument.clearToCapacity();
     FileDialog& dialog = platform_.files;
     dialog.prepare(title, FileDialog::PathMustExist, pattern, filter);
     try {
         dialog.showOpen();
     } catch (const DialogCancelled&) {
-        state_.lessonPlan.clearToNothing();
+        state_.lessonDocument.clearToNothing();
         return;
     }
     openPath(dialog.fileName());
 }
 
 void LessonCommands::openPath(const QString& path) {
-    state_.lessonPlan.clearToCapacity();
+    state_.lessonDocument.clearToCapacity();
     QFileInfo info(path);
     state_.currentFileName = info.fileName().toStdString();
     state_.currentFileFolder = info.absolutePath().toStdString();
     QString failure;
     try {
         BusyPointer busy;
-        readLessonFile(info.absoluteFilePath().toStdString(), state_.lessonPlan);
+        state_.lessonDocument.load(info.absoluteFilePath().toStdString());
         shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
         shell_.showFileOpenState();
         shell_.setStepPanelVisible(false);
@@ -74,12 +74,12 @@ void LessonCommands::openPath(const QString& path) {
     } catch (const std::exception& error) {
         failure = QString::fromStdString(error.what());
     }
-    state_.lessonPlan.clearToNothing();
+    state_.lessonDocument.clearToNothing();
     showError(platform_.messages, QStringLiteral("Unable to OPEN this file. ") + failure);
 }
 
 bool LessonCommands::saveLessonFile() {
-    return tallyro::saveLessonFile(state_, platform_.messages);
+    return tallyro::saveLessonFile(state_, platform_);
 }
 
 void LessonCommands::saveAs() {
@@ -105,7 +105,7 @@ void LessonCommands::writeChosen(const char* extension) {
         dialog.showSave();
         std::string name = completeFileName(dialog.fileName().toStdString(), extension);
         BusyPointer busy;
-        writeLessonFile(name, state_.lessonPlan);
+        state_.lessonDocument.saveCopy(name);
         return;
     } catch (const DialogCancelled&) {
         return;
@@ -152,7 +152,7 @@ void LessonCommands::newFile() {
 void LessonCommands::onNewOk() {
     NewLessonDialog* dialog = newDialog_;
     dialog->hide();
-    state_.lessonPlan.clearToCapacity();
+    state_.lessonDocument.clearToCapacity();
     if (dialog->fileName().isEmpty())
         dialog->setFileName(QStringLiteral("untitled"));
     state_.currentFileName = dialog->fileName().toStdString() + kLessonExtension;
@@ -170,9 +170,7 @@ void LessonCommands::onNewOk() {
         case ExtractResult::Failed:
             // The editor needs ten names; after an unreadable file the week
             // starts with the default ones rather than ten blank buttons.
-            state_.lessonPlan.clearToCapacity();
-            for (int p = 0; p < kPeriodCount; ++p)
-                state_.lessonPlan.periodNames[p] = defaultPeriodName(p);
+            state_.lessonDocument.startWeek(defaultPeriodNames());
             break;
         }
         break;
@@ -188,8 +186,7 @@ void LessonCommands::onNewOk() {
         customDialog_->show();
         return;
     case NewLessonDialog::PeriodType::Default:
-        for (int p = 0; p < kPeriodCount; ++p)
-            state_.lessonPlan.periodNames[p] = defaultPeriodName(p);
+        state_.lessonDocument.startWeek(defaultPeriodNames());
         break;
     }
     finishNewWeek();
@@ -204,11 +201,10 @@ void LessonCommands::onNewCancel() {
 
 void LessonCommands::onCustomNamed() {
     customDialog_->hide();
-    const QStringList& names = customDialog_->names();
-    if (!state_.lessonPlan.hasCapacity())
-        state_.lessonPlan.clearToCapacity();
-    for (int p = 0; p < kPeriodCount && p < names.size(); ++p)
-        state_.lessonPlan.periodNames[p] = names[p].toStdString();
+    std::vector<std::string> names;
+    for (const QString& name : customDialog_->names())
+        names.push_back(name.toStdString());
+    state_.lessonDocument.startWeek(names);
     finishNewWeek();
 }
 
@@ -220,7 +216,7 @@ void LessonCommands::onCustomCancel() {
     }
     if (newDialog_)
         newDialog_->show();
-    state_.lessonPlan.clearToNothing();
+    state_.lessonDocument.clearToNothing();
 }
 
 void LessonCommands::finishNewWeek() {
@@ -255,19 +251,15 @@ LessonCommands::ExtractResult LessonCommands::extractPeriodList() {
                        QStringLiteral("*.pla"), kLessonFilter);
         dialog.showOpen();
         BusyPointer busy;
-        std::vector<std::string> names = readPeriodNames(dialog.fileName().toStdString());
-        if (!state_.lessonPlan.hasCapacity())
-            state_.lessonPlan.clearToCapacity();
-        for (int p = 0; p < kPeriodCount; ++p)
-            state_.lessonPlan.periodNames[p] = names[p];
+        state_.lessonDocument.startWeek(readPeriodNames(dialog.fileName().toStdString()));
         return ExtractResult::Read;
     } catch (const DialogCancelled&) {
-        state_.lessonPlan.clearToNothing();
+        state_.lessonDocument.clearToNothing();
         return ExtractResult::Cancelled;
     } catch (const std::exception& error) {
         failure = QString::fromStdString(error.what());
     }
-    state_.lessonPlan.clearToNothing();
+    state_.lessonDocument.clearToNothing();
     showError(platform_.messages, QStringLiteral("Unable to OPEN this file. ") + failure);
     return ExtractResult::Failed;
 }

@@ -48,6 +48,7 @@ LessonEditorWindow::LessonEditorWindow(AppState& state, Platform& platform, Shel
     buildControls();
     computeMetrics();
     loadPlan();
+    state_.lessonDocument.addListener(this);
     markPeriod(0);
     setMinimumSize(sizeHint());
     resize(sizeHint());
@@ -181,8 +182,8 @@ void LessonEditorWindow::layoutRows() {
 void LessonEditorWindow::loadPlan() {
     loading_ = true;
     for (int p = 0; p < kPeriodCount; ++p) {
-        std::string name = p < static_cast<int>(state_.lessonPlan.periodNames.size())
-                               ? state_.lessonPlan.periodNames[p]
+        std::string name = p < static_cast<int>(state_.lessonPlan().periodNames.size())
+                               ? state_.lessonPlan().periodNames[p]
                                : std::string();
         Command[p]->setText(buttonCaption(name));
         Command[p]->setAccessibleName(QString::fromStdString(name));
@@ -193,18 +194,39 @@ void LessonEditorWindow::loadPlan() {
         }
     }
     for (int i = 0; i < kLessonCount; ++i) {
-        std::string text = i < static_cast<int>(state_.lessonPlan.lessonTexts.size())
-                               ? state_.lessonPlan.lessonTexts[i]
+        std::string text = i < static_cast<int>(state_.lessonPlan().lessonTexts.size())
+                               ? state_.lessonPlan().lessonTexts[i]
                                : std::string();
         Text[i]->setPlanText(QString::fromStdString(text));
     }
     loading_ = false;
 }
 
+LessonEditorWindow::~LessonEditorWindow() {
+    state_.lessonDocument.removeListener(this);
+}
+
+// An edit undone or redone shows in its box at once.
+void LessonEditorWindow::lessonsChanged(const LessonChange& change) {
+    if (ownEdit_)
+        return;
+    if (change.reset) {
+        if (state_.lessonDocument.isOpen())
+            loadPlan();
+        return;
+    }
+    loading_ = true;
+    for (const LessonTextChange& text : change.edit->changes)
+        if (text.index >= 0 && text.index < kLessonCount)
+            Text[text.index]->setPlanText(
+                QString::fromStdString(state_.lessonPlan().lessonTexts[text.index]));
+    loading_ = false;
+}
+
 void LessonEditorWindow::activate() {
     for (int p = 0; p < kPeriodCount; ++p) {
-        std::string name = p < static_cast<int>(state_.lessonPlan.periodNames.size())
-                               ? state_.lessonPlan.periodNames[p]
+        std::string name = p < static_cast<int>(state_.lessonPlan().periodNames.size())
+                               ? state_.lessonPlan().periodNames[p]
                                : std::string();
         Command[p]->setText(buttonCaption(name));
     }
@@ -238,6 +260,8 @@ void LessonEditorWindow::onDayChanged(int day) {
 }
 
 void LessonEditorWindow::onBoxFocused(int index) {
+    // Typing in another box, or again in this one, is a new undo step.
+    platform_.history.endTyping();
     currentBox_ = index;
     markPeriod(index % kPeriodCount);
 }
@@ -245,11 +269,13 @@ void LessonEditorWindow::onBoxFocused(int index) {
 void LessonEditorWindow::onBoxEdited(int index) {
     if (loading_)
         return;
-    auto& texts = state_.lessonPlan.lessonTexts;
-    if (index >= static_cast<int>(texts.size()))
+    if (index >= static_cast<int>(state_.lessonPlan().lessonTexts.size()))
         return;
-    texts[index] = replaceDoubleQuotes(Text[index]->toPlainText().toStdString());
-    state_.classModified = 1;
+    ownEdit_ = true;
+    LessonEdit edit =
+        state_.lessonDocument.setLessonText(index, Text[index]->toPlainText().toStdString());
+    ownEdit_ = false;
+    platform_.history.record(state_.lessonDocument, std::move(edit), true);
 }
 
 void LessonEditorWindow::onPageKey(int key) {
@@ -331,14 +357,17 @@ void LessonEditorWindow::clearWeek() {
     if (answer == MessageButton::Cancel)
         return;
     // A week that could not be saved is not thrown away.
-    if (answer == MessageButton::Yes && !saveLessonFile(state_, platform_.messages))
+    if (answer == MessageButton::Yes && !saveLessonFile(state_, platform_))
         return;
 
-    for (int i = 0; i < kLessonCount; ++i) {
-        Text[i]->setPlanText(QString());
-        if (i < static_cast<int>(state_.lessonPlan.lessonTexts.size()))
-            state_.lessonPlan.lessonTexts[i].clear();
-    }
+    ownEdit_ = true;
+    LessonEdit cleared = state_.lessonDocument.clearPlans();
+    ownEdit_ = false;
+    loadPlan();
+    platform_.history.record(state_.lessonDocument, std::move(cleared));
+    // The emptied week is a new start: nothing of it is unsaved yet.
+    state_.lessonDocument.markSaved();
+    platform_.history.markSaved();
 
     auto reply = platform_.input.ask(QStringLiteral("\n\n\n\nFILE NAME (8 characters max.)"),
                                      QStringLiteral("new file name"), QStringLiteral("untitled"));

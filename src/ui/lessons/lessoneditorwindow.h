@@ -18,11 +18,14 @@ class PlanTextBox;
 // The weekly lesson plan editor ("Form2"): ten period buttons down the left,
 // one tab per weekday holding that day's ten plan boxes, each level with its
 // period button. A period button enlarges its box to show more lines.
-class LessonEditorWindow : public QWidget, public ActivatableWindow {
+class LessonEditorWindow : public QWidget, public ActivatableWindow, public LessonDocumentListener {
     Q_OBJECT
 public:
     LessonEditorWindow(AppState& state, Platform& platform, Shell& shell,
                        QWidget* parent = nullptr);
+    ~LessonEditorWindow() override;
+
+    void lessonsChanged(const LessonChange& change) override;
 
     // Period button captions and every box's text from the week in memory.
     void loadPlan();
@@ -88,6 +91,7 @@ private:
     int expandedBox_ = -1;
     int highlightedPeriod_ = 0;
     bool loading_ = false;
+    bool ownEdit_ = false;
 
     int rowHeight_ = 0;
     int rowStep_ = 0;

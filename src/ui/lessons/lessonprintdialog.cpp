@@ -107,7 +107,8 @@ void LessonPrintDialog::accept() {
         return;
     }
     state_.printDate = Text1->text().toStdString();
-    state_.printRange = optweek->isChecked() ? 1 : 2;
+    state_.printRange =
+        optweek->isChecked() ? LessonPrintRange::FullWeek : LessonPrintRange::CurrentDay;
     QDialog::accept();
     emit printChosen();
 }

@@ -42,8 +42,7 @@ void printLessonPlans(LessonEditorWindow& editor, AppState& state, Platform& pla
             caption.replace(QLatin1String("&&"), QLatin1String("&")).toStdString());
     }
     PrintDate date = PrintDate::parse(state.printDate).value_or(PrintDate::today());
-    LessonPrintRange range =
-        state.printRange == 1 ? LessonPrintRange::FullWeek : LessonPrintRange::CurrentDay;
+    LessonPrintRange range = state.printRange;
     int day = editor.currentDay();
     bool composed = false;
     printOrReport(

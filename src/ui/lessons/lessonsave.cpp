@@ -3,27 +3,26 @@
 // Before the busy pointer, whose header uses the cursor shape.
 #include <QCursor>
 
-#include "core/lessons/lessonfile.h"
 #include "ui/platform/busypointer.h"
 
 #include <exception>
 
 namespace tallyro {
 
-bool saveLessonFile(AppState& state, MessageBox& messages) {
+bool saveLessonFile(AppState& state, Platform& platform) {
     QString failure;
     {
         BusyPointer busy;
         try {
-            writeLessonFile(state.currentFilePath(), state.lessonPlan);
-            state.classModified = 0;
+            state.lessonDocument.save(state.currentFilePath());
+            platform.history.markSaved();
             return true;
         } catch (const std::exception& error) {
             failure = QString::fromStdString(error.what());
         }
     }
     // The pointer is back to normal before the teacher reads the message.
-    showError(messages, QStringLiteral("Unable to SAVE this file. ") + failure);
+    showError(platform.messages, QStringLiteral("Unable to SAVE this file. ") + failure);
     return false;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/app/appstate.h"
-#include "ui/platform/messagebox.h"
+#include "ui/platform/platform.h"
 
 namespace tallyro {
 
-// Writes the week in memory to currentFileName and clears classModified.
-// A failure is shown as "Unable to SAVE this file. " with its description;
-// classModified then keeps its value. Returns whether the file was written.
-bool saveLessonFile(AppState& state, MessageBox& messages);
+// Writes the week in memory to the open lesson file; afterwards there are no
+// unsaved changes. A failure is shown as "Unable to SAVE this file. " with its
+// description and the changes stay unsaved. Returns whether the file was written.
+bool saveLessonFile(AppState& state, Platform& platform);
 
 } // namespace tallyro

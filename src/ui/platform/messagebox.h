@@ -4,17 +4,18 @@
 
 namespace tallyro {
 
-// Message box style codes: button set + icon + default button.
-namespace MessageStyle {
-inline constexpr int Ok = 0;                          // OK, no icon
-inline constexpr int OkCritical = 16;                 // OK, stop icon
-inline constexpr int OkCancelCritical = 17;           // OK/Cancel, stop icon
-inline constexpr int OkCancelQuestion = 33;           // OK/Cancel, question icon
-inline constexpr int YesNoCancelQuestion = 35;        // Yes/No/Cancel, question icon
-inline constexpr int OkExclamation = 48;              // OK, exclamation icon
-inline constexpr int OkInformation = 64;              // OK, information icon
-inline constexpr int OkCancelCriticalNoDefault = 273; // OK/Cancel, stop icon, Cancel default
-} // namespace MessageStyle
+// Message box style codes: button set + icon + default button, with the
+// numbers the help pages give.
+enum class MessageStyle {
+    Ok = 0,                          // OK, no icon
+    OkCritical = 16,                 // OK, stop icon
+    OkCancelCritical = 17,           // OK/Cancel, stop icon
+    OkCancelQuestion = 33,           // OK/Cancel, question icon
+    YesNoCancelQuestion = 35,        // Yes/No/Cancel, question icon
+    OkExclamation = 48,              // OK, exclamation icon
+    OkInformation = 64,              // OK, information icon
+    OkCancelCriticalNoDefault = 273, // OK/Cancel, stop icon, Cancel default
+};
 
 enum class MessageButton { Ok, Cancel, Yes, No };
 
@@ -24,7 +25,7 @@ class MessageBox {
 public:
     virtual ~MessageBox() = default;
     // Shows text (lines joined with "\n") under a title; returns the button.
-    virtual MessageButton show(const QString& text, const QString& title, int style) = 0;
+    virtual MessageButton show(const QString& text, const QString& title, MessageStyle style) = 0;
     virtual void beep() = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "ui/platform/messagebox.h"
 #include "ui/platform/printer.h"
 #include "ui/platform/settingsstore.h"
+#include "ui/platform/undohistory.h"
 
 namespace tallyro {
 
@@ -18,6 +19,8 @@ struct Platform {
     SettingsStore& settings;
     HelpViewer& help;
     Printer& printer;
+    // The undo and redo steps of the open file.
+    UndoHistory& history;
 };
 
 } // namespace tallyro

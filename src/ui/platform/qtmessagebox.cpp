@@ -5,7 +5,9 @@
 
 namespace tallyro {
 
-MessageBoxLayout messageBoxLayout(int style) {
+MessageBoxLayout messageBoxLayout(MessageStyle messageStyle) {
+    // The code's parts: buttons in the low bits, icon, then default button.
+    const int style = static_cast<int>(messageStyle);
     MessageBoxLayout layout;
     // Only the button sets the program asks with are offered; anything else
     // falls back to a plain OK so that every answer maps onto a MessageButton.
@@ -72,7 +74,7 @@ MessageButton messageButtonFor(QMessageBox::StandardButton button) {
 
 QtMessageBox::QtMessageBox(QWidget* parent) : parent_(parent) {}
 
-MessageButton QtMessageBox::show(const QString& text, const QString& title, int style) {
+MessageButton QtMessageBox::show(const QString& text, const QString& title, MessageStyle style) {
     const MessageBoxLayout layout = messageBoxLayout(style);
     QMessageBox box(layout.icon, title, text, layout.buttons, parent_);
     // Plain text keeps the line feeds of the message and shows any "<" as typed.

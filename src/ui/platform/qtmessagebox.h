@@ -19,7 +19,7 @@ struct MessageBoxLayout {
 
 // Decodes a style code: button set (style & 7), icon (style & 0x70) and
 // default button (style & 0x300), as the message texts of the program use them.
-MessageBoxLayout messageBoxLayout(int style);
+MessageBoxLayout messageBoxLayout(MessageStyle style);
 
 // The answer a pressed standard button stands for.
 MessageButton messageButtonFor(QMessageBox::StandardButton button);
@@ -29,7 +29,7 @@ class QtMessageBox : public MessageBox {
 public:
     explicit QtMessageBox(QWidget* parent = nullptr);
 
-    MessageButton show(const QString& text, const QString& title, int style) override;
+    MessageButton show(const QString& text, const QString& title, MessageStyle style) override;
     void beep() override;
 
     void setParent(QWidget* parent) { parent_ = parent; }

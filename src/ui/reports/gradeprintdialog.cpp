@@ -109,26 +109,28 @@ void GradePrintDialog::printList() {
         close();
         return;
     }
-    state_.printMode = optgrand->isChecked() && !Check1->isChecked() ? 1 : 4;
+    state_.printMode = optgrand->isChecked() && !Check1->isChecked()
+                           ? GradeListMode::GrandAverages
+                           : GradeListMode::SortedGrandAverages;
     if (optall->isChecked())
-        state_.printMode = 2;
+        state_.printMode = GradeListMode::AllInformation;
     if (optstudent->isChecked())
-        state_.printMode = 3;
+        state_.printMode = GradeListMode::CurrentStudent;
 
-    const ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     QString documentName = QStringLiteral("Student Averages");
-    if (state_.printMode == 3) {
+    if (state_.printMode == GradeListMode::CurrentStudent) {
         state_.printStudentIndex = selectedStudent_ ? selectedStudent_() : 0;
         documentName = QStringLiteral("Student Grades");
-    } else if (state_.printMode == 2) {
+    } else if (state_.printMode == GradeListMode::AllInformation) {
         documentName = QStringLiteral("Student Grades");
-    } else if (state_.printMode == 4) {
+    } else if (state_.printMode == GradeListMode::SortedGrandAverages) {
         List1->clear();
         for (int s = 0; s < record.studentCount; ++s)
             List1->addItem(QString::fromStdString(record.studentNames[s]));
     }
-    GradeListRequest request{static_cast<GradeListMode>(state_.printMode), state_.printClassName,
-                             PrintDate::today().dashed(), state_.printStudentIndex};
+    GradeListRequest request{state_.printMode, state_.printClassName, PrintDate::today().dashed(),
+                             state_.printStudentIndex};
     printOrReport(
         platform_.printer, platform_.messages,
         [&](PrintSurface& surface) { composeGradeList(surface, record, request); }, documentName);

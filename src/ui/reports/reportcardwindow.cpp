@@ -335,7 +335,7 @@ void ReportCardWindow::load() {
     // The main window's commands that would save or back up the class wait
     // until the report is done.
     setMainCommandsEnabled(false);
-    const ClassRecord& record = state_.classRecord;
+    const ClassRecord& record = state_.classRecord();
     for (int s = 0; s < record.studentCount && s < static_cast<int>(record.studentNames.size());
          ++s)
         stucombo->addItem(toQString(record.studentNames[s]));
@@ -345,7 +345,7 @@ void ReportCardWindow::load() {
     txtschool->setText(toQString(state_.schoolName));
     txtteacher->setText(toQString(state_.teacherName));
     txtgrade->setText(toQString(state_.gradeLevel));
-    state_.workMode = 3;
+    state_.workMode = WorkMode::ReportCard;
     if (!state_.schoolName.empty())
         cmdnext->setFocus();
     else
@@ -469,7 +469,7 @@ void ReportCardWindow::closeEvent(QCloseEvent* event) {
         shell_.setStepBold(Step::EditGrid, true);
         shell_.setStepRaised(Step::EditGrid, true);
         setMainCommandsEnabled(true);
-        state_.workMode = 1;
+        state_.workMode = WorkMode::Grades;
     }
     QWidget::closeEvent(event);
 }

@@ -64,15 +64,15 @@ void RosterCommands::newClassAccepted() {
         return;
     // The dialog is hidden by now; it stays alive so that a cancelled copy
     // can show it again with the teacher's choices.
-    state_.classRecord.clearToCapacity();
-    state_.classRecord.studentCount = 0;
+    state_.classDocument.clearToCapacity();
+    platform_.history.clear();
 
     if (dialog->fileName().isEmpty())
         dialog->setFileName("untitled");
     state_.currentFileName = dialog->fileName().toStdString() + ".grd";
     state_.currentFileFolder = QDir::currentPath().toStdString();
     shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
-    state_.rosterSorted = dialog->sorted() ? 1 : 0;
+    state_.rosterSorted = dialog->sorted();
 
     std::vector<std::string> names;
     if (dialog->duplicate()) {
@@ -102,10 +102,10 @@ std::optional<std::vector<std::string>> RosterCommands::extractStudentList() {
         // Only the names are taken; the old class's weights and grades stay behind.
         return readStudentNames(files.fileName().toStdString());
     } catch (const DialogCancelled&) {
-        state_.classRecord.clearToNothing();
+        state_.classDocument.clearToNothing();
         return std::nullopt;
     } catch (const std::exception& error) {
-        state_.classRecord.clearToNothing();
+        state_.classDocument.clearToNothing();
         showError(platform_.messages,
                   "Unable to OPEN this file. " + QString::fromStdString(error.what()));
         return std::nullopt;
@@ -136,14 +136,11 @@ void RosterCommands::addStudentAccepted() {
 }
 
 void RosterCommands::addStudentToFile(const std::string& name) {
-    ClassRecord& record = state_.classRecord;
+    ClassDocument& document = state_.classDocument;
     FileDialog& files = platform_.files;
-    auto giveUp = [&] {
-        record.clearToNothing();
-        state_.classModified = 0;
-    };
+    auto giveUp = [&] { document.clearToNothing(); };
     try {
-        record.clearToCapacity();
+        document.clearToCapacity();
         files.prepare("Open to Add a Student", FileDialog::PathMustExist, kGradeFilePattern,
                       kGradeFileFilter);
         files.showOpen();
@@ -151,20 +148,19 @@ void RosterCommands::addStudentToFile(const std::string& name) {
         state_.currentFileFolder = QFileInfo(files.fileName()).absolutePath().toStdString();
         {
             BusyPointer busy;
-            readClassFile(files.fileName().toStdString(), record);
+            document.load(files.fileName().toStdString());
         }
         // A file may hold 46 students; none of them takes one more.
-        if (!canAddStudent(record)) {
+        if (!canAddStudent(document.record())) {
             giveUp();
             platform_.messages.show("Number of students is already at the maximum of 45!!",
                                     "45 Students", MessageStyle::OkCritical);
             return;
         }
-        addStudentWithExcusedGrades(record, withoutDoubleQuotes(name));
+        platform_.history.record(document, document.addStudent(name));
         shell_.setFileCaption(QString::fromStdString(state_.currentFileName));
         shell_.showFileOpenState();
         shell_.showGradeBook();
-        state_.classModified = 1;
     } catch (const DialogCancelled&) {
         giveUp();
     } catch (const std::exception& error) {

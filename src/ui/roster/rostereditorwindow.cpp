@@ -58,8 +58,7 @@ RosterEditorWindow::RosterEditorWindow(AppState& state, Platform& platform, Shel
     nameLayout->addWidget(cmdendenter);
     nameLayout->addStretch(1);
 
-    QString listCaption =
-        state_.rosterSorted == 1 ? "Student List (sorted)" : "Student List (unsorted)";
+    QString listCaption = state_.rosterSorted ? "Student List (sorted)" : "Student List (unsorted)";
     Frame6 = new QGroupBox(listCaption, this);
     Frame6->setObjectName("Frame6");
     // Two lists in one place: member 0 keeps the order of entry, member 1 the
@@ -72,10 +71,10 @@ RosterEditorWindow::RosterEditorWindow(AppState& state, Platform& platform, Shel
         lstclient[i]->setSelectionMode(QAbstractItemView::SingleSelection);
         lstclient[i]->setMinimumSize(fontMetrics().horizontalAdvance(QString(30, u'n')),
                                      fontMetrics().height() * 16);
-        lstclient[i]->setVisible(i == state_.rosterSorted);
+        lstclient[i]->setVisible(i == sortedListIndex());
         listLayout->addWidget(lstclient[i], 0, 0, 1, 2);
         connect(lstclient[i], &QListWidget::itemSelectionChanged, this, [this, i] {
-            if (i == state_.rosterSorted)
+            if (i == sortedListIndex())
                 Command3->setEnabled(!lstclient[i]->selectedItems().isEmpty());
         });
     }
@@ -121,10 +120,11 @@ RosterEditorWindow::RosterEditorWindow(AppState& state, Platform& platform, Shel
 
     // Opening: the step panel is shown for the class being made.
     shell_.setStepPanelVisible(true);
+    state_.classDocument.addListener(this);
 }
 
 QListWidget* RosterEditorWindow::listInUse() const {
-    return lstclient[state_.rosterSorted == 1 ? 1 : 0];
+    return lstclient[sortedListIndex()];
 }
 
 std::vector<std::string> RosterEditorWindow::names() const {
@@ -150,7 +150,7 @@ void RosterEditorWindow::activate() {
     list->clearSelection();
 
     // A new class has no weights and no grade columns yet.
-    startNewRoster(state_.classRecord);
+    state_.classDocument.startNewRoster();
 
     shell_.setStepBold(Step::NameEntry, true);
     shell_.setStepEnabled(Step::NameEntry, true);
@@ -186,7 +186,7 @@ void RosterEditorWindow::addClicked() {
     if (!name.isEmpty() && listInUse()->count() < kMaxRosterStudents) {
         addName(name);
         showCount();
-        keepTypedRoster();
+        storeNames("name " + name.toStdString());
     }
     txtname->clear();
     txtname->setFocus();
@@ -206,9 +206,10 @@ void RosterEditorWindow::removeClicked() {
         if (selected.isEmpty()) {
             platform_.messages.beep();
         } else {
+            QString removed = selected.first()->text();
             delete list->takeItem(list->row(selected.first()));
             showCount();
-            keepTypedRoster();
+            storeNames("removal of " + removed.toStdString());
         }
     }
     list->clearSelection();
@@ -229,10 +230,9 @@ void RosterEditorWindow::endOfFileClicked() {
     shell_.setStepBold(Step::EditGrid, true);
     shell_.setStepRaised(Step::EditGrid, true);
 
-    storeRoster(state_.classRecord, names());
+    storeNames("roster");
     restoreShell();
     shell_.showGradeBook();
-    state_.classModified = 1;
     // The editor goes with the frame the main window gave it, later, since
     // this runs inside one of its own buttons.
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
@@ -243,12 +243,32 @@ void RosterEditorWindow::endOfFileClicked() {
     }
 }
 
-// The names typed so far are the teacher's work: they count as unsaved
-// changes, so Close offers to save them and Exit warns, and a Save writes
-// them rather than an empty class.
-void RosterEditorWindow::keepTypedRoster() {
-    storeRoster(state_.classRecord, names());
-    state_.classModified = 1;
+void RosterEditorWindow::storeNames(const std::string& description) {
+    ownEdit_ = true;
+    ClassEdit edit = state_.classDocument.setRoster(names(), description);
+    ownEdit_ = false;
+    platform_.history.record(state_.classDocument, std::move(edit));
+}
+
+// Undoing a name takes it out of the list too.
+void RosterEditorWindow::classChanged(const ClassChange& change) {
+    if (change.reset || ownEdit_ || !state_.classDocument.isOpen())
+        return;
+    QListWidget* list = listInUse();
+    list->clear();
+    const ClassRecord& record = state_.classRecord();
+    for (int s = 0; s < record.studentCount; ++s)
+        list->addItem(toQt(record.studentNames[s]));
+    showCount();
+    updateNameBox();
+}
+
+RosterEditorWindow::~RosterEditorWindow() {
+    state_.classDocument.removeListener(this);
+}
+
+int RosterEditorWindow::sortedListIndex() const {
+    return state_.rosterSorted ? 1 : 0;
 }
 
 void RosterEditorWindow::showCount() {

@@ -22,12 +22,15 @@ namespace tallyro {
 // names one by one, may remove some, and "En&d Of File" puts them into the
 // class record and opens the grade book. Until then the roster lives only in
 // the window's list.
-class RosterEditorWindow : public QWidget, public ActivatableWindow {
+class RosterEditorWindow : public QWidget, public ActivatableWindow, public ClassDocumentListener {
     Q_OBJECT
 public:
     // names: a roster copied from another class, listed at the start.
     RosterEditorWindow(AppState& state, Platform& platform, Shell& shell,
                        const std::vector<std::string>& names = {}, QWidget* parent = nullptr);
+    ~RosterEditorWindow() override;
+
+    void classChanged(const ClassChange& change) override;
 
     // The steps run each time the window becomes the active one.
     void activate() override;
@@ -56,7 +59,11 @@ private:
     void removeClicked();
     void endOfFileClicked();
     void addName(const QString& name);
-    void keepTypedRoster();
+    // The names typed so far are the teacher's work: each one is a change of
+    // the class, so Close offers to save them, Exit warns, a Save writes them
+    // and Undo takes the last one back.
+    void storeNames(const std::string& description);
+    int sortedListIndex() const;
     void showCount();
     // The name box takes names only while the roster has room.
     void updateNameBox();
@@ -67,6 +74,7 @@ private:
     Platform& platform_;
     Shell& shell_;
     bool shellRestored_ = false;
+    bool ownEdit_ = false;
 };
 
 } // namespace tallyro

@@ -40,8 +40,8 @@ private slots:
         Fixture f;
         MainWindow& window = f.start();
         f.openSample();
-        f.state.classRecord.studentNames[0] = "Changed In Memory";
-        f.state.classModified = 1;
+        test::editClass(f.state, [&](ClassRecord& r) { r.studentNames[0] = "Changed In Memory"; });
+        test::markUnsaved(f.state);
         QByteArray original = readAll(f.dir.filePath("ROOM5.grd"));
 
         QString stick = f.dir.filePath("stick");
@@ -62,8 +62,8 @@ private slots:
         // The working file, its name and its unsaved changes are untouched.
         QCOMPARE(readAll(f.dir.filePath("ROOM5.grd")), original);
         QCOMPARE(f.state.currentFileName, std::string("ROOM5.grd"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
-        QCOMPARE(f.state.classModified, 1);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd*"));
+        QCOMPARE(f.state.classModified(), true);
         QCOMPARE(f.doubles.files.fileName(), QStringLiteral("ROOM5.grd"));
 
         // Save still writes the open file, though the dialog moved the folder.
@@ -111,9 +111,10 @@ private slots:
         QCOMPARE(shown.fileName, QStringLiteral("*.bup"));
         QCOMPARE(shown.filter, QStringLiteral("grade files (*.bup)|*.bup"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.bup"));
-        QVERIFY(f.state.classRecord.studentCount > 0);
+        QVERIFY(f.state.classRecord().studentCount > 0);
 
-        f.state.classRecord.studentNames[1] = "Saved Into The Backup";
+        test::editClass(f.state,
+                        [&](ClassRecord& r) { r.studentNames[1] = "Saved Into The Backup"; });
         window.saveFile();
         ClassRecord backup;
         readClassFile(f.dir.filePath("ROOM5.bup").toStdString(), backup);
@@ -139,19 +140,19 @@ private slots:
         QVERIFY(f.window->lessonCommands().editor());
         QVERIFY(!window.stepPanel()->isVisible());
 
-        f.state.lessonPlan.lessonTexts[1] = "Spelling";
-        f.state.classModified = 1;
+        test::editWeek(f.state, [&](LessonPlan& r) { r.lessonTexts[1] = "Spelling"; });
+        test::markUnsaved(f.state);
         f.doubles.files.choose(f.dir.filePath("elsewhere/COPY"));
         QDir().mkpath(f.dir.filePath("elsewhere"));
         window.saveFileAs();
         QVERIFY(QFile::exists(f.dir.filePath("elsewhere/COPY.pla")));
-        QCOMPARE(f.state.classModified, 1);
+        QCOMPARE(f.state.classModified(), true);
 
         window.saveFile(); // writes WEEK1.pla, not a file in the folder moved to
         LessonPlan back;
         readLessonFile(week.toStdString(), back);
         QCOMPARE(QString::fromStdString(back.lessonTexts[1]), QStringLiteral("Spelling"));
-        QCOMPARE(f.state.classModified, 0);
+        QCOMPARE(f.state.classModified(), false);
 
         f.doubles.files.choose(f.dir.filePath("WEEK1"));
         window.backup();
@@ -171,7 +172,7 @@ private slots:
         plan.clearToCapacity();
         writeLessonFile(week.toStdString(), plan);
         window.openFileAtStartup(week);
-        QCOMPARE(f.state.workMode, 2);
+        QCOMPARE(f.state.workMode, WorkMode::Lessons);
         QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for WEEK2.pla"));
         QVERIFY(f.window->lessonCommands().editor());
     }

@@ -55,7 +55,7 @@ void MainWindowTest::firstStartShowsStartupFormInLessonMode() {
     auto* form = window.findChild<StartupForm*>("form7");
     QVERIFY(form->isVisible());
     QCOMPARE(form->focusWidget(), form->Text1);
-    QCOMPARE(f.state.workMode, 2);
+    QCOMPARE(f.state.workMode, WorkMode::Lessons);
     QVERIFY(window.toolbarButton(12)->isChecked());
     QVERIFY(!window.toolbarButton(13)->isChecked());
     QVERIFY(window.stepPanel()->isHidden());
@@ -146,7 +146,7 @@ void MainWindowTest::noFileStateAndFileOpenStateAreOpposites() {
     QVERIFY(window.stepPanel()->isBold(Step::EditGrid));
     QVERIFY(window.stepPanel()->isRaised(Step::EditGrid));
     QVERIFY(window.gradeBook());
-    QCOMPARE(f.state.classRecord.studentCount, 25);
+    QCOMPARE(f.state.classRecord().studentCount, 25);
     QCOMPARE(f.state.currentFileName, std::string("ROOM5.grd"));
     const auto& shown = f.doubles.files.shown.back();
     QCOMPARE(shown.title, QStringLiteral("Open"));
@@ -164,8 +164,8 @@ void MainWindowTest::closeWithoutChangesAsksNothing() {
     QVERIFY(f.doubles.messages.shown.empty());
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
     QVERIFY(window.stepPanel()->isHidden());
-    QCOMPARE(f.state.classRecord.studentCount, 0);
-    QVERIFY(!f.state.classRecord.hasCapacity());
+    QCOMPARE(f.state.classRecord().studentCount, 0);
+    QVERIFY(!f.state.classRecord().hasCapacity());
     QVERIFY(window.isCommandEnabled(ShellCommand::Open));
     QVERIFY(!window.isCommandEnabled(ShellCommand::Close));
     QVERIFY(window.isCommandEnabled(ShellCommand::AddStudent)); // still grade mode
@@ -176,7 +176,7 @@ void MainWindowTest::closeWithChangesCancelKeepsEverything() {
     Fixture f;
     MainWindow& window = f.start();
     f.openSample();
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.doubles.messages.answer(MessageButton::Cancel);
     window.closeFile();
     QCOMPARE(f.doubles.messages.shown.size(), size_t(1));
@@ -184,18 +184,18 @@ void MainWindowTest::closeWithChangesCancelKeepsEverything() {
              QStringLiteral("ROOM5.grd has changed.\n\nSave current changes?"));
     QCOMPARE(f.doubles.messages.shown[0].title, QStringLiteral("Edit Grid"));
     QCOMPARE(f.doubles.messages.shown[0].style, 35);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
-    QCOMPARE(f.state.classModified, 1);
-    QCOMPARE(f.state.classRecord.studentCount, 25);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd*"));
+    QCOMPARE(f.state.classModified(), true);
+    QCOMPARE(f.state.classRecord().studentCount, 25);
     QVERIFY(window.isCommandEnabled(ShellCommand::Close));
 
     // No: closes without writing.
     QByteArray before = readAll(f.dir.filePath("ROOM5.grd"));
-    f.state.classRecord.studentNames[0] = "Changed, Name";
+    test::editClass(f.state, [&](ClassRecord& r) { r.studentNames[0] = "Changed, Name"; });
     f.doubles.messages.answer(MessageButton::No);
     window.closeFile();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     QCOMPARE(readAll(f.dir.filePath("ROOM5.grd")), before);
 }
 
@@ -203,21 +203,21 @@ void MainWindowTest::closeWithChangesYesSavesThenCloses() {
     Fixture f;
     MainWindow& window = f.start();
     f.openSample();
-    f.state.classRecord.studentNames[0] = "Aaron, Ann";
-    f.state.classModified = 1;
+    test::editClass(f.state, [&](ClassRecord& r) { r.studentNames[0] = "Aaron, Ann"; });
+    test::markUnsaved(f.state);
     f.doubles.messages.answer(MessageButton::Yes);
     window.closeFile();
     QVERIFY(readAll(f.dir.filePath("ROOM5.grd")).contains("\"Aaron, Ann\""));
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
 }
 
 void MainWindowTest::closeYesWithFailingSaveKeepsTheFileOpen() {
     Fixture f;
     MainWindow& window = f.start();
     f.openSample();
-    f.state.classRecord.studentNames[0] = "Aaron, Ann";
-    f.state.classModified = 1;
+    test::editClass(f.state, [&](ClassRecord& r) { r.studentNames[0] = "Aaron, Ann"; });
+    test::markUnsaved(f.state);
     QVERIFY(f.dir.remove()); // the folder of the open file is gone
     f.doubles.messages.answer(MessageButton::Yes);
     window.closeFile();
@@ -225,9 +225,9 @@ void MainWindowTest::closeYesWithFailingSaveKeepsTheFileOpen() {
     QVERIFY(f.doubles.messages.shown[1].text.startsWith("Unable to SAVE this file. "));
     QCOMPARE(f.doubles.messages.shown[1].title, QStringLiteral("Error!"));
     QCOMPARE(f.doubles.messages.shown[1].style, 0);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
-    QCOMPARE(f.state.classModified, 1);
-    QCOMPARE(f.state.classRecord.studentNames[0], std::string("Aaron, Ann"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd*"));
+    QCOMPARE(f.state.classModified(), true);
+    QCOMPARE(f.state.classRecord().studentNames[0], std::string("Aaron, Ann"));
     QVERIFY(!window.stepPanel()->isHidden());
     QCOMPARE(f.subWindowCount(), 1);
 }
@@ -268,7 +268,7 @@ void MainWindowTest::rosterBeingTypedIsOfferedForSaving() {
 void MainWindowTest::exitWarnsOnlyWithChanges() {
     Fixture f;
     MainWindow& window = f.start();
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.doubles.messages.answer(MessageButton::Cancel);
     window.exitProgram();
     QCOMPARE(f.doubles.messages.beeps, 1);
@@ -280,7 +280,7 @@ void MainWindowTest::exitWarnsOnlyWithChanges() {
     QVERIFY(window.isVisible());
     QVERIFY(f.doubles.help.requests.isEmpty());
 
-    f.state.classModified = 0;
+    test::markSaved(f.state);
     window.exitProgram();
     QCOMPARE(f.doubles.messages.beeps, 1);
     QCOMPARE(f.doubles.messages.shown.size(), size_t(1));
@@ -291,7 +291,7 @@ void MainWindowTest::exitWarnsOnlyWithChanges() {
 void MainWindowTest::frameCloseWarnsLikeExit() {
     Fixture f;
     MainWindow& window = f.start();
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.doubles.messages.answer(MessageButton::Cancel);
     QVERIFY(!window.close());
     QVERIFY(window.isVisible());
@@ -326,11 +326,11 @@ void MainWindowTest::openCancelIsSilentAndEmptiesTheRecord() {
     Fixture f;
     MainWindow& window = f.start();
     window.gradesMode();
-    f.state.classRecord.clearToCapacity();
+    test::editClass(f.state, [&](ClassRecord& r) { r.clearToCapacity(); });
     f.doubles.files.cancel();
     window.openFile();
     QVERIFY(f.doubles.messages.shown.empty());
-    QVERIFY(!f.state.classRecord.hasCapacity());
+    QVERIFY(!f.state.classRecord().hasCapacity());
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
     QVERIFY(window.isCommandEnabled(ShellCommand::Open));
 }
@@ -351,7 +351,7 @@ void MainWindowTest::badFileReportsAndEmptiesTheRecord() {
     QVERIFY(f.doubles.messages.shown[0].text.size() > 26);
     QCOMPARE(f.doubles.messages.shown[0].title, QStringLiteral("Error!"));
     QCOMPARE(f.doubles.messages.shown[0].style, 0);
-    QVERIFY(!f.state.classRecord.hasCapacity());
+    QVERIFY(!f.state.classRecord().hasCapacity());
     QCOMPARE(f.state.currentFileName, std::string("SHORT.grd"));
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro"));
     QVERIFY(window.isCommandEnabled(ShellCommand::Open));
@@ -363,8 +363,8 @@ void MainWindowTest::saveAsLeavesCaptionAndSaveTarget() {
     Fixture f;
     MainWindow& window = f.start();
     f.openSample();
-    f.state.classRecord.studentNames[0] = "Aaron, Ann";
-    f.state.classModified = 1;
+    test::editClass(f.state, [&](ClassRecord& r) { r.studentNames[0] = "Aaron, Ann"; });
+    test::markUnsaved(f.state);
     QTemporaryDir other;
     f.doubles.files.choose(other.filePath("CLASS"));
     window.saveFileAs();
@@ -374,13 +374,13 @@ void MainWindowTest::saveAsLeavesCaptionAndSaveTarget() {
     QCOMPARE(shown.filter, QStringLiteral("grade files (*.grd)|*.grd"));
     QVERIFY(shown.save);
     QVERIFY(readAll(other.filePath("CLASS.grd")).contains("\"Aaron, Ann\""));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd*"));
     QCOMPARE(f.state.currentFileName, std::string("ROOM5.grd"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
 
     // Save still writes the open file, though the dialog moved the current folder.
     window.saveFile();
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     QVERIFY(readAll(f.dir.filePath("ROOM5.grd")).contains("\"Aaron, Ann\""));
     QVERIFY(!QFile::exists(other.filePath("ROOM5.grd")));
 
@@ -395,10 +395,10 @@ void MainWindowTest::commandLineFileOpensInGradeMode() {
     MainWindow& window = f.start();
     QVERIFY(QFile::copy(kRoom5, f.dir.filePath("ROOM5.grd")));
     window.openGradeFileAtStartup(f.dir.filePath("ROOM5.grd"));
-    QCOMPARE(f.state.workMode, 1);
+    QCOMPARE(f.state.workMode, WorkMode::Grades);
     QVERIFY(window.toolbarButton(13)->isChecked());
     QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
-    QCOMPARE(f.state.classRecord.studentCount, 25);
+    QCOMPARE(f.state.classRecord().studentCount, 25);
 
     Fixture g;
     g.start().openGradeFileAtStartup(g.dir.filePath("MISSING.grd"));
@@ -459,7 +459,7 @@ void MainWindowTest::gradeThatCannotBeAveragedIsReported() {
     Fixture f;
     MainWindow& window = f.start();
     f.openSample();
-    f.state.classRecord.grades(3, 1, 2) = Value("abc");
+    test::editClass(f.state, [&](ClassRecord& r) { r.grades(3, 1, 2) = Value("abc"); });
     window.printFile();
     QCOMPARE(f.doubles.messages.shown.size(), size_t(1));
     QCOMPARE(f.doubles.messages.shown[0].style, 48);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 #include "ui/app/mainwindow.h"
 
 #include <QFile>

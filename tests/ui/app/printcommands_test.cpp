@@ -20,8 +20,8 @@ private slots:
         window.stepPanel()->click(Step::GradeReport);
         ReportCardWindow* report = window.reportWindow();
         QVERIFY(report);
-        QCOMPARE(f.state.workMode, 3);
-        QCOMPARE(report->stucombo->count(), f.state.classRecord.studentCount);
+        QCOMPARE(f.state.workMode, WorkMode::ReportCard);
+        QCOMPARE(report->stucombo->count(), f.state.classRecord().studentCount);
         QVERIFY(window.stepPanel()->isBold(Step::GradeReport));
         // Saving and backing up wait: toolbar Save, Save As, Backup and
         // their menu entries, and the Name Entry step.
@@ -39,7 +39,7 @@ private slots:
         // File > Close closes the report window only, back to the grid.
         window.closeFile();
         QTRY_VERIFY(!window.reportWindow());
-        QCOMPARE(f.state.workMode, 1);
+        QCOMPARE(f.state.workMode, WorkMode::Grades);
         QVERIFY(!window.stepPanel()->isBold(Step::GradeReport));
         QVERIFY(!window.stepPanel()->isRaised(Step::GradeReport));
         QVERIFY(window.stepPanel()->isBold(Step::EditGrid));
@@ -90,10 +90,10 @@ private slots:
         dialog->optstudent->click();
         f.doubles.messages.answer(MessageButton::Ok);
         dialog->Command1->click();
-        QCOMPARE(f.state.printMode, 3);
+        QCOMPARE(f.state.printMode, GradeListMode::CurrentStudent);
         QCOMPARE(f.state.printStudentIndex, 2);
         QCOMPARE(f.doubles.printer.jobs.size(), size_t(1));
-        QVERIFY(f.doubles.printer.jobs[0]->find(f.state.classRecord.studentNames[2]));
+        QVERIFY(f.doubles.printer.jobs[0]->find(f.state.classRecord().studentNames[2]));
         QTRY_VERIFY(!window.gradePrintDialog());
     }
 

@@ -105,7 +105,7 @@ void LessonCommandsTest::openShowsTheWeekInTheEditor() {
     QCOMPARE(f.shell.children, std::vector<QWidget*>{editor});
     QCOMPARE(editor->periodButton(1)->text(), QStringLiteral("Math"));
     QCOMPARE(editor->box(1)->toPlainText(), QStringLiteral("Read ch. 3\nQuiz on ch. 2"));
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     QVERIFY(f.doubles.messages.shown.empty());
 
     f.commands->closeEditor();
@@ -122,20 +122,20 @@ void LessonCommandsTest::openFailureEmptiesThePlanAndSays() {
         QStringLiteral("Unable to OPEN this file. The file ends at line")));
     QCOMPARE(f.doubles.messages.shown[0].title, QStringLiteral("Error!"));
     QCOMPARE(f.doubles.messages.shown[0].style, 0);
-    QVERIFY(!f.state.lessonPlan.hasCapacity());
-    QCOMPARE(f.state.lessonPlan.periodNames.size(), size_t(1));
+    QVERIFY(!f.state.lessonPlan().hasCapacity());
+    QCOMPARE(f.state.lessonPlan().periodNames.size(), size_t(1));
     QVERIFY(!f.commands->editor());
     QVERIFY(f.shell.calls.isEmpty());
 }
 
 void LessonCommandsTest::cancelledOpenIsSilent() {
     CommandsFixture f;
-    f.state.lessonPlan.clearToCapacity();
+    test::editWeek(f.state, [&](LessonPlan& r) { r.clearToCapacity(); });
     f.doubles.files.cancel();
     f.commands->restore();
     QCOMPARE(f.doubles.files.shown[0].title, QStringLiteral("Restore"));
     QVERIFY(f.doubles.messages.shown.empty());
-    QVERIFY(!f.state.lessonPlan.hasCapacity());
+    QVERIFY(!f.state.lessonPlan().hasCapacity());
     QVERIFY(!f.commands->editor());
 }
 
@@ -145,9 +145,9 @@ void LessonCommandsTest::saveWritesAndClearsModified() {
     f.doubles.files.choose(f.dir.filePath("week.pla"));
     f.commands->open();
     QTest::keyClicks(f.commands->editor()->box(2), "Spelling \"test\"");
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     QVERIFY(f.commands->saveLessonFile());
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     LessonPlan saved;
     readLessonFile(f.dir.filePath("week.pla").toStdString(), saved);
     QCOMPARE(saved.lessonTexts[2], std::string("Spelling 'test'"));
@@ -157,11 +157,11 @@ void LessonCommandsTest::saveWritesAndClearsModified() {
 
 void LessonCommandsTest::failedSaveKeepsModified() {
     CommandsFixture f;
-    f.state.lessonPlan.clearToCapacity();
+    test::editWeek(f.state, [&](LessonPlan& r) { r.clearToCapacity(); });
     f.state.currentFileName = "missing-folder/week.pla";
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     QVERIFY(!f.commands->saveLessonFile());
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     QCOMPARE(f.doubles.messages.shown.size(), size_t(1));
     QVERIFY(
         f.doubles.messages.shown[0].text.startsWith(QStringLiteral("Unable to SAVE this file. ")));
@@ -171,10 +171,10 @@ void LessonCommandsTest::failedSaveKeepsModified() {
 
 void LessonCommandsTest::saveAsCompletesTheNameAndKeepsTheOpenFile() {
     CommandsFixture f;
-    f.state.lessonPlan.clearToCapacity();
-    f.state.lessonPlan.lessonTexts[0] = "a\nb";
+    test::editWeek(f.state, [&](LessonPlan& r) { r.clearToCapacity(); });
+    test::editWeek(f.state, [&](LessonPlan& r) { r.lessonTexts[0] = "a\nb"; });
     f.state.currentFileName = "week.pla";
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.doubles.files.choose(f.dir.filePath("COPY"));
     f.doubles.files.choose(f.dir.filePath("NOTES.TXT"));
     f.doubles.files.cancel();
@@ -189,17 +189,17 @@ void LessonCommandsTest::saveAsCompletesTheNameAndKeepsTheOpenFile() {
     QVERIFY(bytesOf(f.dir.filePath("COPY.pla")).contains("\"a\r\nb\"\r\n"));
     QVERIFY(QFile::exists(f.dir.filePath("NOTES.TXT")));
     QCOMPARE(f.state.currentFileName, std::string("week.pla"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     QVERIFY(f.doubles.messages.shown.empty());
 }
 
 void LessonCommandsTest::backupProposesLbaAndRestoreOpensIt() {
     CommandsFixture f;
-    f.state.lessonPlan.clearToCapacity();
-    f.state.lessonPlan.periodNames[0] = "Math";
-    f.state.lessonPlan.lessonTexts[10] = "in memory";
+    test::editWeek(f.state, [&](LessonPlan& r) { r.clearToCapacity(); });
+    test::editWeek(f.state, [&](LessonPlan& r) { r.periodNames[0] = "Math"; });
+    test::editWeek(f.state, [&](LessonPlan& r) { r.lessonTexts[10] = "in memory"; });
     f.state.currentFileName = "WEEK1.pla";
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.doubles.files.choose(f.dir.filePath("FLOPPY"));
     f.commands->backup();
     const auto& shown = f.doubles.files.shown[0];
@@ -208,12 +208,12 @@ void LessonCommandsTest::backupProposesLbaAndRestoreOpensIt() {
     QCOMPARE(shown.fileName, QStringLiteral("WEEK1.lba"));
     QCOMPARE(shown.filter, QStringLiteral("lesson files (*.lba)|*.lba"));
     QCOMPARE(f.state.currentFileName, std::string("WEEK1.pla"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     // The backup holds what is in memory, not a copy of a file on disk.
     QVERIFY(!QFile::exists(f.dir.filePath("WEEK1.pla")));
 
-    f.state.lessonPlan.clearToNothing();
-    f.state.classModified = 0;
+    test::editWeek(f.state, [&](LessonPlan& r) { r.clearToNothing(); });
+    test::markSaved(f.state);
     f.doubles.files.choose(f.dir.filePath("FLOPPY.lba"));
     f.commands->restore();
     const auto& restoreShown = f.doubles.files.shown[1];
@@ -222,7 +222,7 @@ void LessonCommandsTest::backupProposesLbaAndRestoreOpensIt() {
     QCOMPARE(restoreShown.fileName, QStringLiteral("*.lba"));
     QCOMPARE(restoreShown.filter, QStringLiteral("lesson files (*.lba)|*.lba"));
     QCOMPARE(f.state.currentFileName, std::string("FLOPPY.lba"));
-    QCOMPARE(f.state.lessonPlan.lessonTexts[10], std::string("in memory"));
+    QCOMPARE(f.state.lessonPlan().lessonTexts[10], std::string("in memory"));
     QCOMPARE(f.commands->editor()->periodButton(0)->text(), QStringLiteral("Math"));
     QCOMPARE(f.shell.caption, QStringLiteral("FLOPPY.lba"));
 }
@@ -238,8 +238,8 @@ void LessonCommandsTest::newDefaultWeekWithEmptyName() {
     f.press(form1, "Command1");
     QCOMPARE(f.state.currentFileName, std::string("untitled.pla"));
     QCOMPARE(f.shell.caption, QStringLiteral("untitled.pla"));
-    QCOMPARE(f.state.lessonPlan.periodNames[0], std::string("Period 1"));
-    QCOMPARE(f.state.lessonPlan.periodNames[9], std::string("Period 10"));
+    QCOMPARE(f.state.lessonPlan().periodNames[0], std::string("Period 1"));
+    QCOMPARE(f.state.lessonPlan().periodNames[9], std::string("Period 10"));
     QCOMPARE(f.shell.calls, QStringList{QStringLiteral("showFileOpenState")});
     LessonEditorWindow* editor = f.commands->editor();
     QVERIFY(editor);
@@ -280,10 +280,10 @@ void LessonCommandsTest::customNamesWithEmptyAnswersQuotesAndLimit() {
         f.press(form12, "Command1");
 
     QCOMPARE(f.state.currentFileName, std::string("room5.pla"));
-    QCOMPARE(f.state.lessonPlan.periodNames[0], std::string("Art & Musi"));
-    QCOMPARE(f.state.lessonPlan.periodNames[1], std::string("Gym"));
-    QCOMPARE(f.state.lessonPlan.periodNames[2], std::string("Period 3"));
-    QCOMPARE(f.state.lessonPlan.periodNames[9], std::string("Period 10"));
+    QCOMPARE(f.state.lessonPlan().periodNames[0], std::string("Art & Musi"));
+    QCOMPARE(f.state.lessonPlan().periodNames[1], std::string("Gym"));
+    QCOMPARE(f.state.lessonPlan().periodNames[2], std::string("Period 3"));
+    QCOMPARE(f.state.lessonPlan().periodNames[9], std::string("Period 10"));
     QVERIFY(f.commands->editor());
     QCOMPARE(f.commands->editor()->periodButton(0)->text(), QStringLiteral("Art && Musi"));
     processDeletes();
@@ -302,7 +302,7 @@ void LessonCommandsTest::customCancelReturnsToNewDialog() {
     }
     f.press(form12, "Command2");
     QVERIFY(f.commands->newDialog()->isVisible());
-    QVERIFY(!f.state.lessonPlan.hasCapacity());
+    QVERIFY(!f.state.lessonPlan().hasCapacity());
     QVERIFY(!f.commands->editor());
     processDeletes();
     QVERIFY(!f.commands->customDialog());
@@ -312,7 +312,7 @@ void LessonCommandsTest::customCancelReturnsToNewDialog() {
         ->findChild<QRadioButton*>(QStringLiteral("optdefault"))
         ->setChecked(true);
     f.press(f.commands->newDialog(), "Command1");
-    QCOMPARE(f.state.lessonPlan.periodNames[0], std::string("Period 1"));
+    QCOMPARE(f.state.lessonPlan().periodNames[0], std::string("Period 1"));
     QVERIFY(f.commands->editor());
 }
 
@@ -329,9 +329,9 @@ void LessonCommandsTest::duplicateCopiesNamesOnly() {
     LessonPlan old;
     readLessonFile(f.dir.filePath("old.pla").toStdString(), old);
     for (int p = 0; p < kPeriodCount; ++p)
-        QCOMPARE(f.state.lessonPlan.periodNames[p], old.periodNames[p]);
+        QCOMPARE(f.state.lessonPlan().periodNames[p], old.periodNames[p]);
     for (int i = 0; i < kLessonCount; ++i)
-        QVERIFY(f.state.lessonPlan.lessonTexts[i].empty());
+        QVERIFY(f.state.lessonPlan().lessonTexts[i].empty());
     QCOMPARE(f.state.currentFileName, std::string("week2.pla"));
     QVERIFY(f.commands->editor());
     QVERIFY(f.commands->editor()->box(1)->toPlainText().isEmpty());
@@ -358,8 +358,8 @@ void LessonCommandsTest::duplicateCancelledAndUnreadable() {
     QCOMPARE(f.doubles.messages.shown[0].title, QStringLiteral("Error!"));
     QCOMPARE(f.doubles.messages.shown[0].style, 0);
     QVERIFY(f.commands->editor());
-    QCOMPARE(f.state.lessonPlan.periodNames[0], std::string("Period 1"));
-    QCOMPARE(f.state.lessonPlan.lessonTexts.size(), size_t(kLessonCount + 1));
+    QCOMPARE(f.state.lessonPlan().periodNames[0], std::string("Period 1"));
+    QCOMPARE(f.state.lessonPlan().lessonTexts.size(), size_t(kLessonCount + 1));
     QCOMPARE(f.commands->editor()->periodButton(3)->text(), QStringLiteral("Period 4"));
 }
 

@@ -23,16 +23,17 @@ struct EditorFixture : WindowDoubles {
     std::unique_ptr<LessonEditorWindow> editor;
 
     EditorFixture() {
-        startDefaultWeek(state.lessonPlan);
+        startDefaultWeek(state);
         state.currentFileName = "week1.pla";
         editor = std::make_unique<LessonEditorWindow>(state, platform, shell);
         shell.showChild(editor.get());
         editor->activate();
     }
     void fillWeek() {
-        for (int i = 0; i < kLessonCount; ++i) {
-            state.lessonPlan.lessonTexts[i] = "plan " + std::to_string(i);
-        }
+        test::editWeek(state, [](LessonPlan& r) {
+            for (int i = 0; i < kLessonCount; ++i)
+                r.lessonTexts[i] = "plan " + std::to_string(i);
+        });
         editor->loadPlan();
     }
 };
@@ -75,32 +76,32 @@ void LessonEditorTest::activationShowsMondayWithPeriodOneMarked() {
 
 void LessonEditorTest::typedQuoteBecomesApostropheAndMarksModified() {
     EditorFixture f;
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     PlanTextBox* box = f.editor->box(0);
     QTest::keyClicks(box, "say \"hi\"");
     QCOMPARE(box->toPlainText(), QStringLiteral("say 'hi'"));
-    QCOMPARE(f.state.lessonPlan.lessonTexts[0], std::string("say 'hi'"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.lessonPlan().lessonTexts[0], std::string("say 'hi'"));
+    QCOMPARE(f.state.classModified(), true);
 
     // Enter makes a two-line plan; Backspace also counts as an edit.
-    f.state.classModified = 0;
+    test::markSaved(f.state);
     QTest::keyClick(box, Qt::Key_Return);
     QTest::keyClicks(box, "b");
-    QCOMPARE(f.state.lessonPlan.lessonTexts[0], std::string("say 'hi'\nb"));
-    f.state.classModified = 0;
+    QCOMPARE(f.state.lessonPlan().lessonTexts[0], std::string("say 'hi'\nb"));
+    test::markSaved(f.state);
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     // Delete types no character but changes the plan: it must not be lost.
-    f.state.classModified = 0;
+    test::markSaved(f.state);
     box->moveCursor(QTextCursor::Start);
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(f.state.lessonPlan.lessonTexts[0], std::string("ay 'hi'\n"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.lessonPlan().lessonTexts[0], std::string("ay 'hi'\n"));
+    QCOMPARE(f.state.classModified(), true);
 
     // Loading a week is not an edit.
-    f.state.classModified = 0;
+    test::markSaved(f.state);
     f.fillWeek();
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
 }
 
 void LessonEditorTest::pastedTextLosesQuotesAndStopsAtTheLimit() {
@@ -109,8 +110,8 @@ void LessonEditorTest::pastedTextLosesQuotesAndStopsAtTheLimit() {
     QApplication::clipboard()->setText(QStringLiteral("read \"Hatchet\"\r\nch. 2"));
     box->paste();
     QCOMPARE(box->toPlainText(), QStringLiteral("read 'Hatchet'\nch. 2"));
-    QCOMPARE(f.state.lessonPlan.lessonTexts[12], std::string("read 'Hatchet'\nch. 2"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.lessonPlan().lessonTexts[12], std::string("read 'Hatchet'\nch. 2"));
+    QCOMPARE(f.state.classModified(), true);
 
     box->setPlanText(QString(170, QLatin1Char('a')));
     box->moveCursor(QTextCursor::End);
@@ -147,7 +148,7 @@ void LessonEditorTest::pageKeysMoveBetweenDaysWithinTheWeek() {
     QTest::keyClick(f.editor->box(45), Qt::Key_PageDown);
     QCOMPARE(f.editor->currentDay(), 3);
     QCOMPARE(f.state.currentDayCaption, std::string("T&hursday"));
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
 }
 
 void LessonEditorTest::periodButtonEnlargesAndShrinksItsBox() {
@@ -199,9 +200,9 @@ void LessonEditorTest::clearCutsTheNewNameToEightCharacters() {
     QCOMPARE(f.shell.caption, QStringLiteral("ninechar.pla"));
     for (int i = 0; i < kLessonCount; ++i) {
         QVERIFY(f.editor->box(i)->toPlainText().isEmpty());
-        QVERIFY(f.state.lessonPlan.lessonTexts[i].empty());
+        QVERIFY(f.state.lessonPlan().lessonTexts[i].empty());
     }
-    QCOMPARE(f.state.lessonPlan.periodNames[0], std::string("Period 1"));
+    QCOMPARE(f.state.lessonPlan().periodNames[0], std::string("Period 1"));
 }
 
 void LessonEditorTest::clearThenCancelledNameKeepsOldNameAndEmptyWeek() {
@@ -213,20 +214,20 @@ void LessonEditorTest::clearThenCancelledNameKeepsOldNameAndEmptyWeek() {
     QCOMPARE(f.state.currentFileName, std::string("week1.pla"));
     QVERIFY(f.shell.caption.isEmpty());
     QVERIFY(f.editor->box(49)->toPlainText().isEmpty());
-    QVERIFY(f.state.lessonPlan.lessonTexts[49].empty());
+    QVERIFY(f.state.lessonPlan().lessonTexts[49].empty());
 
     // Cancel in the question changes nothing at all.
     f.fillWeek();
     f.doubles.messages.answer(MessageButton::Cancel);
     f.editor->clearWeek();
-    QCOMPARE(f.state.lessonPlan.lessonTexts[7], std::string("plan 7"));
+    QCOMPARE(f.state.lessonPlan().lessonTexts[7], std::string("plan 7"));
     QCOMPARE(f.doubles.input.asked.size(), size_t(1));
 }
 
 void LessonEditorTest::clearWithFailedSaveEmptiesNothing() {
     EditorFixture f;
     f.fillWeek();
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.state.currentFileName = "/no/such/folder/week1.pla";
     f.doubles.messages.answer(MessageButton::Yes);
     f.editor->clearWeek();
@@ -236,21 +237,21 @@ void LessonEditorTest::clearWithFailedSaveEmptiesNothing() {
     QCOMPARE(f.doubles.messages.shown[1].title, QStringLiteral("Error!"));
     QCOMPARE(f.doubles.messages.shown[1].style, 0);
     QVERIFY(f.doubles.input.asked.empty());
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     QCOMPARE(f.editor->box(7)->toPlainText(), QStringLiteral("plan 7"));
-    QCOMPARE(f.state.lessonPlan.lessonTexts[7], std::string("plan 7"));
+    QCOMPARE(f.state.lessonPlan().lessonTexts[7], std::string("plan 7"));
 }
 
 void LessonEditorTest::clearWithSaveWritesTheOldWeekFirst() {
     QTemporaryDir dir;
     EditorFixture f;
     f.fillWeek();
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.state.currentFileName = dir.filePath("week1.pla").toStdString();
     f.doubles.messages.answer(MessageButton::Yes);
     f.doubles.input.answer(QStringLiteral("week2"));
     f.editor->clearWeek();
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     QCOMPARE(f.state.currentFileName, std::string("week2.pla"));
     LessonPlan saved;
     readLessonFile(dir.filePath("week1.pla").toStdString(), saved);

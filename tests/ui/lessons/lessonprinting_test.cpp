@@ -26,10 +26,11 @@ struct PrintFixture : WindowDoubles {
     std::unique_ptr<LessonEditorWindow> editor;
 
     PrintFixture() {
-        startDefaultWeek(state.lessonPlan);
-        state.lessonPlan.periodNames[2] = "Art & Music";
+        startDefaultWeek(state);
+        test::editWeek(state, [&](LessonPlan& r) { r.periodNames[2] = "Art & Music"; });
         for (int i = 0; i < kLessonCount; ++i)
-            state.lessonPlan.lessonTexts[i] = "plan " + std::to_string(i);
+            test::editWeek(state,
+                           [&](LessonPlan& r) { r.lessonTexts[i] = "plan " + std::to_string(i); });
         editor = std::make_unique<LessonEditorWindow>(state, platform, shell);
         editor->loadPlan();
         editor->show();
@@ -39,7 +40,7 @@ struct PrintFixture : WindowDoubles {
     }
     void print(const std::string& date, int range) {
         state.printDate = date;
-        state.printRange = range;
+        state.printRange = static_cast<LessonPrintRange>(range);
         editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     }
     const RecordingSurface& job() const { return *doubles.printer.jobs.back(); }
@@ -145,7 +146,7 @@ private slots:
         dialog->Command1->click();
         QCOMPARE(started, 1);
         QCOMPARE(state.printDate, std::string("09/15/1997"));
-        QCOMPARE(state.printRange, 2);
+        QCOMPARE(state.printRange, LessonPrintRange::CurrentDay);
         QTRY_VERIFY(guard.isNull());
 
         auto* cancelled = new LessonPrintDialog(state);

@@ -91,7 +91,7 @@ void QtDialogsTest::messageBoxLayoutFollowsStyleCodes() {
     QFETCH(QMessageBox::Icon, icon);
     QFETCH(QMessageBox::StandardButton, defaultButton);
     QFETCH(QMessageBox::StandardButton, escapeButton);
-    const MessageBoxLayout layout = messageBoxLayout(style);
+    const MessageBoxLayout layout = messageBoxLayout(static_cast<MessageStyle>(style));
     QCOMPARE(layout.buttons, buttons);
     QCOMPARE(layout.icon, icon);
     QCOMPARE(layout.defaultButton, defaultButton);

@@ -28,15 +28,15 @@ struct ReportFixture : WindowDoubles {
     std::unique_ptr<ReportCardWindow> window;
 
     explicit ReportFixture(int students = 3, const std::string& school = "Lincoln Elementary") {
-        state.classRecord.clearToCapacity();
+        test::editClass(state, [&](ClassRecord& r) { r.clearToCapacity(); });
         const char* names[] = {"Adams, Ann", "Baker, Bob", "Cruz, Carla"};
         for (int s = 0; s < students; ++s)
-            state.classRecord.studentNames[s] = names[s];
-        state.classRecord.studentCount = students;
+            test::editClass(state, [&](ClassRecord& r) { r.studentNames[s] = names[s]; });
+        test::editClass(state, [&](ClassRecord& r) { r.studentCount = students; });
         state.schoolName = school;
         state.teacherName = "Ms. Rivera";
         state.gradeLevel = "5";
-        state.workMode = 1;
+        state.workMode = WorkMode::Grades;
         window = std::make_unique<ReportCardWindow>(state, platform, shell);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->show();
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(w.stucombo->currentText(), QStringLiteral("Adams, Ann"));
         QCOMPARE(w.Label7->text(), QString::fromStdString(PrintDate::today().slashed()));
         QCOMPARE(w.txtschool->text(), QStringLiteral("Lincoln Elementary"));
-        QCOMPARE(f.state.workMode, 3);
+        QCOMPARE(f.state.workMode, WorkMode::ReportCard);
         QVERIFY(w.optA->isChecked());
         QVERIFY(w.Check34->isChecked());
         QVERIFY(!w.Check33->isChecked() && !w.Check32->isChecked() && !w.Check41->isChecked());
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(f.shell.stepEnabled[Step::NameEntry], false);
 
         w.cmdexit->click();
-        QCOMPARE(f.state.workMode, 1);
+        QCOMPARE(f.state.workMode, WorkMode::Grades);
         QVERIFY(f.shell.disabled.empty());
         QCOMPARE(f.shell.stepEnabled[Step::NameEntry], true);
         QCOMPARE(f.shell.stepBold[Step::GradeReport], false);
@@ -260,10 +260,10 @@ private slots:
         AppState state;
         ScriptedPlatform doubles;
         Platform platform = doubles.platform();
-        state.classRecord.clearToCapacity();
-        state.classRecord.studentNames[0] = "Cruz, Carla";
-        state.classRecord.studentNames[1] = "Adams, Ann";
-        state.classRecord.studentCount = 2;
+        test::editClass(state, [&](ClassRecord& r) { r.clearToCapacity(); });
+        test::editClass(state, [&](ClassRecord& r) { r.studentNames[0] = "Cruz, Carla"; });
+        test::editClass(state, [&](ClassRecord& r) { r.studentNames[1] = "Adams, Ann"; });
+        test::editClass(state, [&](ClassRecord& r) { r.studentCount = 2; });
         state.currentFileName = "ROOM5.grd";
         int selected = 1;
         auto open = [&] {
@@ -315,7 +315,7 @@ private slots:
             d->findChild<QRadioButton*>(QString::fromLatin1(c.option))->click();
             doubles.messages.answer(MessageButton::Ok);
             d->Command1->click();
-            QCOMPARE(state.printMode, c.mode);
+            QCOMPARE(static_cast<int>(state.printMode), c.mode);
             const RecordingSurface& job = *doubles.printer.jobs.back();
             QVERIFY(job.find(c.expected));
             QVERIFY(job.find("ROOM5"));

@@ -2,6 +2,7 @@
 
 #include "core/classfile/gradefile.h"
 #include "support/scriptedplatform.h"
+#include "support/windowfixture.h"
 #include "ui/roster/addstudentdialog.h"
 #include "ui/roster/newclassdialog.h"
 #include "ui/roster/rostercommands.h"
@@ -37,7 +38,7 @@ struct Fixture {
     RecordingShell shell;
     RosterCommands commands{state, platform, shell};
 
-    Fixture() { state.workMode = 1; }
+    Fixture() { state.workMode = WorkMode::Grades; }
     ~Fixture() { delete commands.rosterEditor(); }
 
     // Answers the "New" dialog and returns the roster editor it opened.
@@ -119,7 +120,7 @@ void RosterWindowsTest::newClassKeepsTheChosenOrder() {
     QVERIFY(editor);
     QCOMPARE(f.state.currentFileName, std::string("room5.grd"));
     QCOMPARE(f.shell.caption, QString("room5.grd"));
-    QCOMPARE(f.state.rosterSorted, sorted ? 1 : 0);
+    QCOMPARE(f.state.rosterSorted, sorted);
     QCOMPARE(f.shell.calls, QStringList{"showFileOpenState"});
     QCOMPARE(f.shell.children.size(), size_t(1));
     QCOMPARE(f.shell.children[0]->objectName(), QString("listform"));
@@ -135,12 +136,12 @@ void RosterWindowsTest::newClassKeepsTheChosenOrder() {
     QCOMPARE(editor->lbldisplay->text(), QString("3"));
     // Typed names are unsaved work: Close offers to save them, Exit warns,
     // and a Save in between writes them.
-    QCOMPARE(f.state.classModified, 1);
-    QCOMPARE(roster(f.state.classRecord), expected);
+    QCOMPARE(f.state.classModified(), true);
+    QCOMPARE(roster(f.state.classRecord()), expected);
 
     editor->cmdendenter->click();
-    QCOMPARE(roster(f.state.classRecord), expected);
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(roster(f.state.classRecord()), expected);
+    QCOMPARE(f.state.classModified(), true);
     QCOMPARE(f.shell.calls, (QStringList{"showFileOpenState", "showGradeBook"}));
     QVERIFY(f.shell.stepBold[Step::EditGrid]);
     QVERIFY(f.shell.stepRaised[Step::EditGrid]);
@@ -155,7 +156,7 @@ void RosterWindowsTest::newClassKeepsTheChosenOrder() {
     // The new class saves and reads back as typed.
     QTemporaryDir dir;
     std::string path = dir.filePath("room5.grd").toStdString();
-    writeClassFile(path, f.state.classRecord);
+    writeClassFile(path, f.state.classRecord());
     ClassRecord back;
     readClassFile(path, back);
     QCOMPARE(roster(back), expected);
@@ -177,7 +178,7 @@ void RosterWindowsTest::newDialogNamesAndCancel() {
     dialog->Command1->click();
     QCOMPARE(f.state.currentFileName, std::string("untitled.grd"));
     QCOMPARE(f.shell.caption, QString("untitled.grd"));
-    QCOMPARE(f.state.classRecord.studentCount, 0);
+    QCOMPARE(f.state.classRecord().studentCount, 0);
 
     Fixture g;
     g.state.currentFileName = "kept.grd";
@@ -186,16 +187,16 @@ void RosterWindowsTest::newDialogNamesAndCancel() {
     QTest::keyClick(g.commands.newClassDialog(), Qt::Key_Escape);
     QCOMPARE(g.shell.caption, QString());
     QCOMPARE(g.state.currentFileName, std::string("kept.grd"));
-    QVERIFY(!g.state.classRecord.hasCapacity()); // untouched: still no class
+    QVERIFY(!g.state.classRecord().hasCapacity()); // untouched: still no class
     QVERIFY(g.shell.calls.isEmpty());
     QVERIFY(!g.commands.rosterEditor());
 }
 
 void RosterWindowsTest::editorActivationSetsUpTheNewClass() {
     Fixture f;
-    f.state.classRecord.clearToCapacity();
-    f.state.classRecord.categoryWeights[2] = Value("30");
-    f.state.classRecord.gradeCounts[2] = Value(4);
+    test::editClass(f.state, [&](ClassRecord& r) { r.clearToCapacity(); });
+    test::editClass(f.state, [&](ClassRecord& r) { r.categoryWeights[2] = Value("30"); });
+    test::editClass(f.state, [&](ClassRecord& r) { r.gradeCounts[2] = Value(4); });
     RosterEditorWindow* editor = f.newClass("x", true);
     QVERIFY(editor);
     QVERIFY(!editor->cmdadd->isEnabled());
@@ -205,8 +206,8 @@ void RosterWindowsTest::editorActivationSetsUpTheNewClass() {
     QCOMPARE(editor->focusWidget(), editor->txtname);
     QCOMPARE(editor->lbldisplay->text(), QString("0"));
     for (int c = 1; c <= kCategoryCount; ++c) {
-        QCOMPARE(f.state.classRecord.categoryWeights[c], Value(0));
-        QCOMPARE(f.state.classRecord.gradeCounts[c], Value(0));
+        QCOMPARE(f.state.classRecord().categoryWeights[c], Value(0));
+        QCOMPARE(f.state.classRecord().gradeCounts[c], Value(0));
     }
     QVERIFY(f.shell.stepBold[Step::NameEntry]);
     QVERIFY(f.shell.stepRaised[Step::NameEntry]);
@@ -222,8 +223,8 @@ void RosterWindowsTest::editorActivationSetsUpTheNewClass() {
     editor->close();
     QVERIFY(f.shell.isCommandEnabled(ShellCommand::Print));
     QVERIFY(f.shell.stepEnabled[Step::GradeEntry]);
-    QCOMPARE(f.state.classRecord.studentCount, 1);
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classRecord().studentCount, 1);
+    QCOMPARE(f.state.classModified(), true);
     QVERIFY(!f.shell.calls.contains("showGradeBook"));
 }
 
@@ -245,7 +246,7 @@ void RosterWindowsTest::duplicateTakesOnlyTheNames() {
     QVERIFY(f.scripted.messages.shown.empty());
 
     editor->cmdendenter->click();
-    const ClassRecord& record = f.state.classRecord;
+    const ClassRecord& record = f.state.classRecord();
     QCOMPARE(record.studentCount, 3);
     for (int c = 1; c <= kCategoryCount; ++c) {
         QCOMPARE(record.categoryWeights[c], Value(0));
@@ -282,7 +283,7 @@ void RosterWindowsTest::duplicateCancelOrBadFileReturnsToTheNewDialog() {
     QCOMPARE(f.scripted.messages.shown[0].title, QString("Error!"));
     QCOMPARE(f.scripted.messages.shown[0].style, 0);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(f.state.classRecord.studentCount, 0);
+    QCOMPARE(f.state.classRecord().studentCount, 0);
 
     // Starting a new list instead gives a class with room for every student.
     dialog->Option1->setChecked(true);
@@ -290,10 +291,10 @@ void RosterWindowsTest::duplicateCancelOrBadFileReturnsToTheNewDialog() {
     RosterEditorWindow* editor = f.commands.rosterEditor();
     QVERIFY(editor);
     editor->activate();
-    QVERIFY(f.state.classRecord.hasCapacity());
+    QVERIFY(f.state.classRecord().hasCapacity());
     typeName(editor, "Solo");
     editor->cmdendenter->click();
-    QCOMPARE(roster(f.state.classRecord), QStringList{"Solo"});
+    QCOMPARE(roster(f.state.classRecord()), QStringList{"Solo"});
 }
 
 void RosterWindowsTest::rosterStopsAtFortyFiveNames() {
@@ -321,8 +322,8 @@ void RosterWindowsTest::rosterStopsAtFortyFiveNames() {
     QVERIFY(!editor->txtname->isEnabled());
 
     editor->cmdendenter->click();
-    QCOMPARE(f.state.classRecord.studentCount, 45);
-    QCOMPARE(f.state.classRecord.studentNames[44], std::string("Late Comer"));
+    QCOMPARE(f.state.classRecord().studentCount, 45);
+    QCOMPARE(f.state.classRecord().studentNames[44], std::string("Late Comer"));
 }
 
 void RosterWindowsTest::removeAsksFirst() {
@@ -358,7 +359,7 @@ void RosterWindowsTest::removeAsksFirst() {
     editor->Command3->click();
     QCOMPARE(listed(editor), (QStringList{"Ames", "Cole"}));
     QCOMPARE(editor->lbldisplay->text(), QString("2"));
-    QCOMPARE(roster(f.state.classRecord), (QStringList{"Ames", "Cole"}));
+    QCOMPARE(roster(f.state.classRecord()), (QStringList{"Ames", "Cole"}));
     QVERIFY(!editor->Command3->isEnabled());
     // Later names still go in their alphabetical place.
     typeName(editor, "bates");
@@ -385,7 +386,7 @@ void RosterWindowsTest::nameBoxDiscardsDoubleQuotes() {
     QTest::keyClick(editor->txtname, '"');
     QVERIFY(!editor->cmdadd->isEnabled());
     editor->cmdendenter->click();
-    QCOMPARE(roster(f.state.classRecord), (QStringList{"Bud Jr, Smith", "Ann Lee"}));
+    QCOMPARE(roster(f.state.classRecord()), (QStringList{"Bud Jr, Smith", "Ann Lee"}));
 }
 
 void RosterWindowsTest::emptyRosterCannotBeFinished() {
@@ -395,7 +396,7 @@ void RosterWindowsTest::emptyRosterCannotBeFinished() {
     editor->cmdendenter->click();
     QCOMPARE(editor->focusWidget(), editor->txtname);
     QVERIFY(!f.shell.calls.contains("showGradeBook"));
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classModified(), false);
     processDeletes();
     QVERIFY(editor);
     QVERIFY(!f.shell.isCommandEnabled(ShellCommand::Print));
@@ -422,7 +423,7 @@ void RosterWindowsTest::endOfFileClosesItsFrame() {
     processDeletes();
     QVERIFY(!editor);
     QVERIFY(shell.area.subWindowList().isEmpty());
-    QCOMPARE(roster(state.classRecord), QStringList{"Only"});
+    QCOMPARE(roster(state.classRecord()), QStringList{"Only"});
 }
 
 void RosterWindowsTest::addStudentExcusesTheNewcomer() {
@@ -449,7 +450,7 @@ void RosterWindowsTest::addStudentExcusesTheNewcomer() {
     QCOMPARE(shown.filter, QString("grade files (*.grd)|*.grd"));
     QCOMPARE(shown.flags, int(FileDialog::PathMustExist));
 
-    const ClassRecord& record = f.state.classRecord;
+    const ClassRecord& record = f.state.classRecord();
     QCOMPARE(record.studentCount, 11);
     QCOMPARE(record.studentNames[10], std::string("Kim K Lo"));
     for (int k = 1; k <= 4; ++k)
@@ -458,7 +459,7 @@ void RosterWindowsTest::addStudentExcusesTheNewcomer() {
         QCOMPARE(record.grades(10, 2, k), Value("x"));
     QVERIFY(record.grades(10, 3, 1).isEmpty());
     QCOMPARE(record.grades(0, 1, 1), Value("70"));
-    QCOMPARE(f.state.classModified, 1);
+    QCOMPARE(f.state.classModified(), true);
     QCOMPARE(f.state.currentFileName, std::string("roster-ten-students.grd"));
     QCOMPARE(f.shell.caption, QString("roster-ten-students.grd"));
     QCOMPARE(f.shell.calls, (QStringList{"showFileOpenState", "showGradeBook"}));
@@ -498,9 +499,9 @@ void RosterWindowsTest::addStudentRefusesAFullClass() {
                  QString("Number of students is already at the maximum of 45!!"));
         QCOMPARE(f.scripted.messages.shown[0].title, QString("45 Students"));
         QCOMPARE(f.scripted.messages.shown[0].style, 16);
-        QCOMPARE(f.state.classRecord.studentCount, 0);
-        QVERIFY(!f.state.classRecord.hasCapacity());
-        QCOMPARE(f.state.classModified, 0);
+        QCOMPARE(f.state.classRecord().studentCount, 0);
+        QVERIFY(!f.state.classRecord().hasCapacity());
+        QCOMPARE(f.state.classModified(), false);
         QVERIFY(f.shell.calls.isEmpty());
     }
 }
@@ -511,11 +512,11 @@ void RosterWindowsTest::addStudentFailuresLeaveNoClass() {
     f.commands.addStudentDialog()->Text1->setText("Nobody");
     f.commands.addStudentDialog()->Command1->click(); // the file dialog is cancelled
     QVERIFY(f.scripted.messages.shown.empty());
-    QVERIFY(!f.state.classRecord.hasCapacity());
-    QCOMPARE(f.state.classModified, 0);
+    QVERIFY(!f.state.classRecord().hasCapacity());
+    QCOMPARE(f.state.classModified(), false);
     QVERIFY(f.shell.calls.isEmpty());
 
-    f.state.classModified = 1;
+    test::markUnsaved(f.state);
     f.scripted.files.choose(dataFile("roster-no-such-file.grd"));
     f.commands.addStudentToFile("Nobody");
     QCOMPARE(f.scripted.messages.shown.size(), size_t(1));
@@ -523,9 +524,9 @@ void RosterWindowsTest::addStudentFailuresLeaveNoClass() {
     QVERIFY(f.scripted.messages.shown[0].text.size() > 26);
     QCOMPARE(f.scripted.messages.shown[0].title, QString("Error!"));
     QCOMPARE(f.scripted.messages.shown[0].style, 0);
-    QCOMPARE(f.state.classRecord.studentCount, 0);
-    QVERIFY(!f.state.classRecord.hasCapacity());
-    QCOMPARE(f.state.classModified, 0);
+    QCOMPARE(f.state.classRecord().studentCount, 0);
+    QVERIFY(!f.state.classRecord().hasCapacity());
+    QCOMPARE(f.state.classModified(), false);
 
     // Cancel in the dialog itself asks for no file.
     f.commands.addStudent();
