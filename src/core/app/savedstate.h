@@ -31,6 +31,9 @@ public:
         lost_ = false;
     }
     bool isModified() const { return lost_ || depth_ != savedDepth_; }
+    // The state before the last edit is the saved one: joining that edit to
+    // the one before would make the saved state unreachable by undo.
+    bool savedBeforeLastEdit() const { return !lost_ && savedDepth_ == depth_ - 1; }
 
 private:
     long depth_ = 0;

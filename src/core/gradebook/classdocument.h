@@ -105,6 +105,13 @@ public:
     // roster order. Throws std::length_error when the category has 45.
     ClassEdit appendColumn(int category, const std::vector<Value>& grades, std::string description);
 
+    // The last count edits were joined into one step by whoever keeps the
+    // history: they count as one change.
+    void joinLastEdits(int count) {
+        for (int i = 1; i < count; ++i)
+            saved_.undone();
+    }
+
     // Takes an edit back, or does it again, in the order they were made.
     void undo(const ClassEdit& edit);
     void redo(const ClassEdit& edit);

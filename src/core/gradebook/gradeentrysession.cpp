@@ -33,6 +33,23 @@ std::vector<ClassEdit> GradeEntrySession::takeEdits() {
 }
 
 void GradeEntrySession::advanceCategory() {
+    // The counts written on the way to the next category are one step with
+    // its reservation.
+    const size_t firstEdit = edits_.size();
+    walkToNextCategory();
+    if (edits_.size() <= firstEdit + 1)
+        return;
+    const int count = static_cast<int>(edits_.size() - firstEdit);
+    ClassEdit joined{edits_.back().description, {}};
+    for (size_t i = firstEdit; i < edits_.size(); ++i)
+        joined.changes.insert(joined.changes.end(), edits_[i].changes.begin(),
+                              edits_[i].changes.end());
+    edits_.resize(firstEdit);
+    edits_.push_back(std::move(joined));
+    document_.joinLastEdits(count);
+}
+
+void GradeEntrySession::walkToNextCategory() {
     const ClassRecord& r = document_.record();
     for (;;) {
         ++category_;
@@ -83,6 +100,34 @@ void GradeEntrySession::enter(const Value& grade, bool wholeClass) {
     }
     if (gradesDone_ > quantity_)
         advanceCategory();
+}
+
+void GradeEntrySession::follow(const ClassEdit& edit) {
+    if (phase_ != Phase::Entering || edit.isEmpty())
+        return;
+    const CellChange& first = edit.changes.front();
+    const int firstNew = lastReserved_ - quantity_ + 1;
+    if (first.field != ClassField::Grade || first.category != category_ ||
+        first.gradeNumber < firstNew || first.gradeNumber > lastReserved_)
+        return;
+    const ClassRecord& r = document_.record();
+    bool undone = r.grades(first.student, first.category, first.gradeNumber) == first.before;
+    bool wholeColumn = edit.changes.size() > 1;
+    int student = wholeColumn ? 0 : first.student;
+    int gradeNumber = first.gradeNumber;
+    if (!undone) {
+        student = wholeColumn ? document_.studentCount() : student + 1;
+        if (student >= document_.studentCount()) {
+            student = 0;
+            ++gradeNumber;
+        }
+        if (gradeNumber > lastReserved_)
+            return;
+    }
+    studentIndex_ = student;
+    studentNumber_ = student + 1;
+    gradeNumber_ = gradeNumber;
+    gradesDone_ = gradeNumber - firstNew + 1;
 }
 
 int GradeEntrySession::excuseUnfilled() {

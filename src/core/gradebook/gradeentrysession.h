@@ -42,11 +42,17 @@ public:
     int studentIndex() const { return studentIndex_; }
     int studentNumber() const { return studentNumber_; }
 
+    // A grade of the category being entered was undone or redone: the walk
+    // goes back to the cell undone, or on past the cell redone, so the next
+    // grade typed lands where the teacher expects.
+    void follow(const ClassEdit& edit);
+
     // Every change made so far, in order, for whoever keeps the undo history.
     std::vector<ClassEdit> takeEdits();
 
 private:
     void advanceCategory();
+    void walkToNextCategory();
     void record(ClassEdit edit);
 
     ClassDocument& document_;

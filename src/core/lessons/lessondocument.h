@@ -67,6 +67,11 @@ public:
     void undo(const LessonEdit& edit);
     void redo(const LessonEdit& edit);
 
+    // The last edit was typing on in the same box and joins the step before
+    // it: the two count as one change. Never across a save.
+    bool canJoinLastEdit() const { return !saved_.savedBeforeLastEdit(); }
+    void joinLastEdit() { saved_.undone(); }
+
     bool isModified() const { return saved_.isModified(); }
     void markSaved() { saved_.markSaved(); }
 

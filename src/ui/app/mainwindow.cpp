@@ -103,7 +103,7 @@ MainWindow::MainWindow(AppState& state, Platform& platform)
     lbldate->setAccessibleName(lbldate->text());
     readSettings();
     toolbarButtons_.at(12)->setChecked(true);
-    addstud->setEnabled(false);
+    setCommandEnabled(ShellCommand::AddStudent, false);
     state_.workMode = WorkMode::Lessons;
     showNoFileState();
     state_.classDocument.addListener(this);
@@ -200,6 +200,25 @@ void MainWindow::createActions() {
         connect(action, &QAction::triggered, this, item.command);
         mnufileitem[item.index] = action;
     }
+    // The keys every desktop program has, shown beside their menu items.
+    mnufileitem[0]->setShortcut(QKeySequence::New);
+    mnufileitem[1]->setShortcut(QKeySequence::Open);
+    mnufileitem[2]->setShortcut(QKeySequence::Save);
+    mnufileitem[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnufileitem[5]->setShortcut(QKeySequence::Print);
+    mnufileitem[10]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnufileitem[11]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    editundo = new QAction(QStringLiteral("&Undo"), this);
+    editundo->setObjectName(QStringLiteral("editundo"));
+    editundo->setShortcut(QKeySequence::Undo);
+    connect(editundo, &QAction::triggered, this, [this] { platform_.history.undo(); });
+    editredo = new QAction(QStringLiteral("&Redo"), this);
+    editredo->setObjectName(QStringLiteral("editredo"));
+    editredo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(editredo, &QAction::triggered, this, [this] { platform_.history.redo(); });
+    connect(&platform_.history, &UndoHistory::changed, this, &MainWindow::updateActions);
     for (int index : {4, 6}) {
         auto* separator = new QAction(this);
         separator->setObjectName(QStringLiteral("mnufileitem_%1").arg(index));
@@ -269,6 +288,9 @@ void MainWindow::createMenus() {
     mnufile->setObjectName(QStringLiteral("mnufile"));
     for (auto& [index, action] : mnufileitem)
         mnufile->addAction(action);
+    mnuedit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuedit->setObjectName(QStringLiteral("mnuedit"));
+    mnuedit->addActions({editundo, editredo});
     opt = menuBar()->addMenu(QStringLiteral("&Options"));
     opt->setObjectName(QStringLiteral("opt"));
     opt->addActions({addstud, obackup, orestore, odelete});
@@ -374,19 +396,21 @@ void MainWindow::openGradeFileAtStartup(const QString& path) {
 
 // Shell ---------------------------------------------------------------------
 
+// Children and the file commands say what should be in use; updateActions
+// is the one place that switches the commands and the step panel.
 void MainWindow::setCommandEnabled(ShellCommand command, bool enabled) {
-    const CommandActions& actions = commands_.at(command);
-    if (actions.tool)
-        actions.tool->setEnabled(enabled);
-    if (actions.menu)
-        actions.menu->setEnabled(enabled);
+    commandWanted_[command] = enabled;
+    updateActions();
 }
 
 bool MainWindow::isCommandEnabled(ShellCommand command) const {
-    const CommandActions& actions = commands_.at(command);
-    return actions.tool ? actions.tool->isEnabled() : actions.menu->isEnabled();
+    auto wanted = commandWanted_.find(command);
+    return wanted == commandWanted_.end() || wanted->second;
 }
 
+// Which step is the current one (bold caption, raised picture) belongs to the
+// step panel, which also follows the mouse; whether a step is in use is
+// switched with the commands.
 void MainWindow::setStepBold(Step step, bool bold) {
     Picture4->setBold(step, bold);
 }
@@ -396,7 +420,31 @@ void MainWindow::setStepRaised(Step step, bool raised) {
 }
 
 void MainWindow::setStepEnabled(Step step, bool enabled) {
-    Picture4->setStepEnabled(step, enabled);
+    stepWanted_[step] = enabled;
+    updateActions();
+}
+
+void MainWindow::updateActions() {
+    for (const auto& [command, actions] : commands_) {
+        bool enabled = isCommandEnabled(command);
+        if (actions.tool)
+            actions.tool->setEnabled(enabled);
+        if (actions.menu)
+            actions.menu->setEnabled(enabled);
+    }
+    for (const auto& [step, enabled] : stepWanted_)
+        Picture4->setStepEnabled(step, enabled);
+    // Undo and redo name the change they act on, and wait while a cell or a
+    // grade is being typed.
+    UndoHistory& history = platform_.history;
+    QUndoStack& stack = history.stack();
+    editundo->setEnabled(history.canUndo());
+    editredo->setEnabled(history.canRedo());
+    editundo->setText(history.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
+                                        : QStringLiteral("&Undo"));
+    editredo->setText(history.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
+                                        : QStringLiteral("&Redo"));
+    showModifiedMark();
 }
 
 void MainWindow::setStepPanelVisible(bool visible) {
@@ -481,15 +529,7 @@ ReportCardWindow* MainWindow::reportWindow() const {
 }
 
 int MainWindow::selectedStudent() const {
-    return gradeBook_ ? gradeBook_->Combo1->currentIndex() : 0;
-}
-
-void MainWindow::pressReportButton(QPushButton* ReportCardWindow::*button) {
-    if (ReportCardWindow* report = reportWindow()) {
-        QPushButton* pressed = report->*button;
-        pressed->setFocus();
-        pressed->click();
-    }
+    return gradeBook_ ? gradeBook_->selectedStudent() : 0;
 }
 
 bool MainWindow::computeGrandAverages() {
@@ -544,7 +584,8 @@ void MainWindow::printFile() {
                                     QStringLiteral("Printer On?"),
                                     MessageStyle::OkCancelQuestion) == MessageButton::Cancel)
             return;
-        pressReportButton(&ReportCardWindow::cmdprint);
+        if (ReportCardWindow* report = reportWindow())
+            report->pressPrint();
         return;
     }
     if (state_.workMode == WorkMode::Grades) {
@@ -575,8 +616,7 @@ void MainWindow::printFile() {
     connect(lessonPrint_, &LessonPrintDialog::printChosen, this, [this] {
         // As the teacher would: the editor's print button is pressed.
         if (LessonEditorWindow* shown = lessons_.editor())
-            if (auto* button = shown->findChild<QPushButton*>(QStringLiteral("Command1")))
-                button->click();
+            shown->pressPrint();
     });
     lessonPrint_->show();
 }
@@ -587,7 +627,8 @@ void MainWindow::closeFile() {
     if (state_.workMode == WorkMode::ReportCard) {
         // The report card window puts the step panel back to the grid as
         // it closes.
-        pressReportButton(&ReportCardWindow::cmdexit);
+        if (ReportCardWindow* report = reportWindow())
+            report->pressClose();
         return;
     }
     if (state_.classModified()) {
@@ -687,13 +728,13 @@ void MainWindow::addStudent() {
 
 void MainWindow::lessonsMode() {
     toolbarButtons_.at(12)->setChecked(true);
-    addstud->setEnabled(false);
+    setCommandEnabled(ShellCommand::AddStudent, false);
     state_.workMode = WorkMode::Lessons;
 }
 
 void MainWindow::gradesMode() {
     toolbarButtons_.at(13)->setChecked(true);
-    addstud->setEnabled(true);
+    setCommandEnabled(ShellCommand::AddStudent, true);
     state_.workMode = WorkMode::Grades;
 }
 
@@ -717,13 +758,8 @@ void MainWindow::showStartupForm() {
         // take the new details.
         if (state_.workMode != WorkMode::ReportCard)
             return;
-        if (ReportCardWindow* report = reportWindow()) {
-            std::string school = state_.schoolName, teacher = state_.teacherName,
-                        grade = state_.gradeLevel;
-            report->txtschool->setText(QString::fromStdString(school));
-            report->txtteacher->setText(QString::fromStdString(teacher));
-            report->txtgrade->setText(QString::fromStdString(grade));
-        }
+        if (ReportCardWindow* report = reportWindow())
+            report->setTeacherDetails(state_.schoolName, state_.teacherName, state_.gradeLevel);
     });
     startupForm_->show();
 }
@@ -756,10 +792,7 @@ void MainWindow::gradeEntryClicked() {
         return;
     }
     // Nothing to enter grades for: the grid stays the current step.
-    setStepBold(Step::GradeEntry, false);
-    setStepRaised(Step::GradeEntry, false);
-    setStepBold(Step::EditGrid, true);
-    setStepRaised(Step::EditGrid, true);
+    returnToEditGrid(Step::GradeEntry);
 }
 
 void MainWindow::gradeReportClicked() {
@@ -773,10 +806,7 @@ void MainWindow::gradeReportClicked() {
         return;
     }
     // No report without averages: the grid stays the current step.
-    setStepBold(Step::GradeReport, false);
-    setStepRaised(Step::GradeReport, false);
-    setStepBold(Step::EditGrid, true);
-    setStepRaised(Step::EditGrid, true);
+    returnToEditGrid(Step::GradeReport);
 }
 
 void MainWindow::statisticsClicked() {

@@ -118,6 +118,9 @@ public:
     StepPanel* Picture4;
     QMenu* mnufile;
     std::map<int, QAction*> mnufileitem;
+    QMenu* mnuedit;
+    QAction* editundo = nullptr;
+    QAction* editredo = nullptr;
     QMenu* opt;
     QAction* addstud;
     QAction* obackup;
@@ -149,6 +152,9 @@ private:
     void shutDown();
     // The caption ends in "*" while the open file has unsaved changes.
     void showModifiedMark();
+    // Switches every command, the Edit menu and the step panel from what is
+    // wanted and what the open file allows.
+    void updateActions();
 
     // Saves the open file of the current mode; false when it was not saved.
     bool saveForMode();
@@ -159,8 +165,6 @@ private:
     bool computeGrandAverages();
     // The grade book's selected student, for the current-student list.
     int selectedStudent() const;
-    // Presses a button of the report card window as the teacher would.
-    void pressReportButton(QPushButton* ReportCardWindow::*button);
     template <typename T> T* findChildWindow() const;
 
     AppState& state_;
@@ -173,6 +177,8 @@ private:
     QActionGroup* modeGroup_ = nullptr;
     std::map<int, QAction*> toolbarButtons_;
     std::map<ShellCommand, CommandActions> commands_;
+    std::map<ShellCommand, bool> commandWanted_;
+    std::map<Step, bool> stepWanted_;
     QAction* gradeEntryShortcut_ = nullptr;
     QAction* gradeReportShortcut_ = nullptr;
     QPointer<GradeBookWindow> gradeBook_;

@@ -121,6 +121,7 @@ GradeBookWindow::GradeBookWindow(AppState& state, Platform& platform, Shell& she
 
 GradeBookWindow::~GradeBookWindow() {
     state_.classDocument.removeListener(this);
+    platform_.history.setPaused(false);
 }
 
 // An edit undone or redone, or made by another window, shows at once; the
@@ -487,6 +488,10 @@ void GradeBookWindow::refresh() {
     cmdnextstudent->setFocus();
 }
 
+int GradeBookWindow::selectedStudent() const {
+    return Combo1->currentIndex();
+}
+
 void GradeBookWindow::studentChosen(int index) {
     currentStudent_ = index;
     refresh();
@@ -545,6 +550,7 @@ void GradeBookWindow::setEnterDefault(bool isDefault) {
 
 void GradeBookWindow::returnToIdle() {
     editMode_ = EditMode::Idle;
+    platform_.history.setPaused(false);
     grdweight->clearSelection();
     grdscores->clearSelection();
     {
@@ -570,6 +576,8 @@ void GradeBookWindow::beginEdit(EditMode mode, int row, int column) {
     selectedColumn_ = column;
     QTableWidget* grid = mode == EditMode::Weight ? grdweight : grdscores;
     grid->setCurrentCell(row - 1, column);
+    // While a cell is being typed, Ctrl+Z belongs to the edit box.
+    platform_.history.setPaused(true);
     txtweight->setEnabled(true);
     txtweight->setFocus();
     // The teacher types at most 3 characters, but a longer value read from a

@@ -83,6 +83,8 @@ public:
     enum class EditMode { Idle = 0, Weight = 1, Score = 2 };
     EditMode editMode() const { return editMode_; }
     int currentStudent() const { return currentStudent_; }
+    // The student chosen in the student list, for the current-student list.
+    int selectedStudent() const;
 
     // The controls, under the names the teacher's documentation uses.
     QTableWidget* grdweight;

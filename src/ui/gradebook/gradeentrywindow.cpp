@@ -51,6 +51,7 @@ GradeEntryWindow::GradeEntryWindow(AppState& state, Platform& platform, Shell& s
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildLayout();
+    state_.classDocument.addListener(this);
 }
 
 void GradeEntryWindow::buildControls() {
@@ -307,12 +308,26 @@ void GradeEntryWindow::continueClicked() {
     cmdselectready->setEnabled(false);
     cmdexitgradentry->setEnabled(false);
     shell_.setStepEnabled(Step::EditGrid, false);
+    ownEdit_ = true;
     session_.start(quantities);
+    ownEdit_ = false;
     keepEdits();
     showWalk();
 }
 
 // ---- Walking through categories, grade numbers and students --------------
+
+GradeEntryWindow::~GradeEntryWindow() {
+    state_.classDocument.removeListener(this);
+    platform_.history.setPaused(false);
+}
+
+void GradeEntryWindow::classChanged(const ClassChange& change) {
+    if (change.reset || ownEdit_ || !change.edit || session_.phase() != Phase::Entering)
+        return;
+    session_.follow(*change.edit);
+    showWalk();
+}
 
 void GradeEntryWindow::keepEdits() {
     for (ClassEdit& edit : session_.takeEdits())
@@ -357,12 +372,16 @@ void GradeEntryWindow::finish() {
 }
 
 void GradeEntryWindow::OneClassGrade() {
+    ownEdit_ = true;
     session_.enter(Value(txtgrade->text().toStdString()), true);
+    ownEdit_ = false;
     keepEdits();
     txtgrade->clear();
 }
 
 void GradeEntryWindow::gradeTextChanged(const QString& text) {
+    // While a grade is being typed, Ctrl+Z belongs to the box.
+    platform_.history.setPaused(!text.isEmpty() && text != QLatin1String("end"));
     bool valid = isGradeText(text);
     cmdentergrade->setEnabled(valid);
     enterIsDefault_ = valid;
@@ -378,7 +397,9 @@ void GradeEntryWindow::enterClicked() {
         // The whole class has this grade number: go on to the next one.
         OneClassGrade();
     } else {
+        ownEdit_ = true;
         session_.enter(Value(txtgrade->text().toStdString()), false);
+        ownEdit_ = false;
         keepEdits();
         txtgrade->clear();
     }
@@ -398,10 +419,7 @@ void GradeEntryWindow::enterClicked() {
 // ---- Leaving -------------------------------------------------------------
 
 void GradeEntryWindow::closeClicked() {
-    shell_.setStepBold(Step::GradeEntry, false);
-    shell_.setStepRaised(Step::GradeEntry, false);
-    shell_.setStepBold(Step::EditGrid, true);
-    shell_.setStepRaised(Step::EditGrid, true);
+    shell_.returnToEditGrid(Step::GradeEntry);
     close();
 }
 
@@ -413,8 +431,11 @@ void GradeEntryWindow::closeEvent(QCloseEvent* event) {
     closed_ = true;
     // Columns reserved but never filled would count as zeros for everyone
     // not yet reached; they are excused instead and the teacher is told.
+    ownEdit_ = true;
     int marked = session_.excuseUnfilled();
+    ownEdit_ = false;
     keepEdits();
+    platform_.history.setPaused(false);
     if (marked > 0) {
         QString count = marked == 1 ? QStringLiteral("1 grade was")
                                     : QString::number(marked) + QStringLiteral(" grades were");
@@ -426,10 +447,7 @@ void GradeEntryWindow::closeEvent(QCloseEvent* event) {
     }
     setShellCommandsEnabled(true);
     shell_.setStepEnabled(Step::EditGrid, true);
-    shell_.setStepBold(Step::GradeEntry, false);
-    shell_.setStepRaised(Step::GradeEntry, false);
-    shell_.setStepBold(Step::EditGrid, true);
-    shell_.setStepRaised(Step::EditGrid, true);
+    shell_.returnToEditGrid(Step::GradeEntry);
     event->accept();
 }
 

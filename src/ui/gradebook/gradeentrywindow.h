@@ -21,10 +21,14 @@ namespace tallyro {
 // Grade entry for the whole class (objectName "frmgradentry"): the teacher
 // says how many new grades each category gets, then types one grade per
 // student per new column, in roster order.
-class GradeEntryWindow : public QWidget, public ActivatableWindow {
+class GradeEntryWindow : public QWidget, public ActivatableWindow, public ClassDocumentListener {
     Q_OBJECT
 public:
     GradeEntryWindow(AppState& state, Platform& platform, Shell& shell, QWidget* parent = nullptr);
+    ~GradeEntryWindow() override;
+
+    // A grade undone or redone moves the walk back or on.
+    void classChanged(const ClassChange& change) override;
 
     // Each time the window becomes the active one: the commands that must
     // wait for the end of grade entry are switched off.
@@ -88,6 +92,7 @@ private:
     GradeEntrySession session_;
     // The category whose label is marked as the one being entered.
     int shownCategory_ = 0;
+    bool ownEdit_ = false;
     bool enterIsDefault_ = false;
     bool showingMessage_ = false;
     bool closed_ = false;

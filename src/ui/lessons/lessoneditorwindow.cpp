@@ -202,6 +202,10 @@ void LessonEditorWindow::loadPlan() {
     loading_ = false;
 }
 
+void LessonEditorWindow::pressPrint() {
+    Command1->click();
+}
+
 LessonEditorWindow::~LessonEditorWindow() {
     state_.lessonDocument.removeListener(this);
 }

@@ -39,6 +39,9 @@ public:
     int currentDay() const;
 
     int currentBox() const { return currentBox_; }
+
+    // Prints as the small print button does.
+    void pressPrint();
     int expandedBox() const { return expandedBox_; }
     int highlightedPeriod() const { return highlightedPeriod_; }
 

@@ -51,6 +51,14 @@ public:
     virtual void setStepEnabled(Step step, bool enabled) = 0;
     virtual void setStepPanelVisible(bool visible) = 0;
 
+    // The grid becomes the current step again, leaving the step `from`.
+    void returnToEditGrid(Step from) {
+        setStepBold(from, false);
+        setStepRaised(from, false);
+        setStepBold(Step::EditGrid, true);
+        setStepRaised(Step::EditGrid, true);
+    }
+
     // Caption "Tallyro for NAME", or the bare title for an empty name.
     virtual void setFileCaption(const QString& fileName) = 0;
 

@@ -39,6 +39,7 @@ UndoHistory::UndoHistory(QObject* parent) : QObject(parent) {
     connect(&stack_, &QUndoStack::indexChanged, this, &UndoHistory::changed);
     connect(&stack_, &QUndoStack::canUndoChanged, this, &UndoHistory::changed);
     connect(&stack_, &QUndoStack::canRedoChanged, this, &UndoHistory::changed);
+    connect(&stack_, &QUndoStack::cleanChanged, this, &UndoHistory::changed);
 }
 
 void UndoHistory::record(ClassDocument& document, ClassEdit edit) {
@@ -53,10 +54,11 @@ void UndoHistory::record(LessonDocument& document, LessonEdit edit, bool typing)
         return;
     int box = edit.changes.size() == 1 ? edit.changes[0].index : -1;
     if (typing && box >= 0 && box == typingBox_ && stack_.index() == stack_.count() &&
-        stack_.count() > 0) {
+        stack_.count() > 0 && document.canJoinLastEdit()) {
         auto* top = const_cast<QUndoCommand*>(stack_.command(stack_.count() - 1));
         if (auto* command = dynamic_cast<LessonEditCommand*>(top);
             command && command->box() == box && command->absorb(edit)) {
+            document.joinLastEdit();
             emit changed();
             return;
         }

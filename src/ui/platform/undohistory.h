@@ -29,7 +29,12 @@ public:
     // The history ends when its file is closed or another is opened.
     void clear();
     // The state just saved: undoing back to it means no unsaved changes.
-    void markSaved() { stack_.setClean(); }
+    void markSaved() {
+        // Typing after a save is a step of its own, so undo can reach the save.
+        typingBox_ = -1;
+        stack_.setClean();
+        emit changed();
+    }
 
     // While a cell or a grade is being typed, undo and redo wait.
     void setPaused(bool paused);

@@ -442,6 +442,23 @@ std::vector<std::string> ReportCardWindow::commentLines() const {
     return displayLines(txtcomment->toPlainText().toStdString(), layout);
 }
 
+void ReportCardWindow::pressPrint() {
+    cmdprint->setFocus();
+    cmdprint->click();
+}
+
+void ReportCardWindow::pressClose() {
+    cmdexit->setFocus();
+    cmdexit->click();
+}
+
+void ReportCardWindow::setTeacherDetails(const std::string& school, const std::string& teacher,
+                                         const std::string& grade) {
+    txtschool->setText(QString::fromStdString(school));
+    txtteacher->setText(QString::fromStdString(teacher));
+    txtgrade->setText(QString::fromStdString(grade));
+}
+
 void ReportCardWindow::printReportCard() {
     ReportCardEntry report = entry();
     std::vector<std::string> lines = commentLines();
@@ -464,10 +481,7 @@ void ReportCardWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         // Back to the grade book's step; the commands come back with it.
-        shell_.setStepBold(Step::GradeReport, false);
-        shell_.setStepRaised(Step::GradeReport, false);
-        shell_.setStepBold(Step::EditGrid, true);
-        shell_.setStepRaised(Step::EditGrid, true);
+        shell_.returnToEditGrid(Step::GradeReport);
         setMainCommandsEnabled(true);
         state_.workMode = WorkMode::Grades;
     }

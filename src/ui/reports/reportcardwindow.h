@@ -46,6 +46,14 @@ public:
     void nextStudent();
     void printReportCard();
 
+    // What the main window's Print and Close do while the window is open: as
+    // a press of its own Print or Close button.
+    void pressPrint();
+    void pressClose();
+    // New teacher details from the start-up form fill their boxes.
+    void setTeacherDetails(const std::string& school, const std::string& teacher,
+                           const std::string& grade);
+
     // Subjects, areas (Attendance first), recommendations and copies in the
     // order the printed page lists them.
     const std::array<QCheckBox*, kSubjectCount>& subjectChecks() const { return subjectChecks_; }

@@ -224,11 +224,8 @@ void RosterEditorWindow::endOfFileClicked() {
         txtname->setFocus();
         return;
     }
-    shell_.setStepBold(Step::NameEntry, false);
     shell_.setStepEnabled(Step::NameEntry, false);
-    shell_.setStepRaised(Step::NameEntry, false);
-    shell_.setStepBold(Step::EditGrid, true);
-    shell_.setStepRaised(Step::EditGrid, true);
+    shell_.returnToEditGrid(Step::NameEntry);
 
     storeNames("roster");
     restoreShell();
