@@ -53,8 +53,11 @@ int main(int argc, char** argv) {
     // "tallyro FILE.grd" opens that class, "tallyro FILE.pla" that week, as a
     // desktop program does for a double-clicked file.
     QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        window.openFileAtStartup(arguments.at(1));
+    QString opened = arguments.size() > 1 ? arguments.at(1) : QString();
+    if (!opened.isEmpty())
+        window.openFileAtStartup(opened);
+    // Work left unsaved by a run that ended without saving comes back.
+    window.offerStartupRecovery(opened);
 
     return app.exec();
 }

@@ -36,15 +36,31 @@ public:
     };
 
     void answer(MessageButton button) { answers_.push_back(button); }
+    // The index of the button the next choose() takes.
+    void choice(int index) { choices_.push_back(index); }
     MessageButton show(const QString& text, const QString& title, MessageStyle style) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton) override {
+        shown.push_back({text, title, -1});
+        offered.push_back(buttons);
+        if (choices_.empty()) {
+            ++unscripted;
+            return defaultButton;
+        }
+        int index = choices_.front();
+        choices_.pop_front();
+        return index;
+    }
     void beep() override { ++beeps; }
 
     std::vector<Shown> shown;
+    std::vector<QStringList> offered;
     int beeps = 0;
     int unscripted = 0;
 
 private:
     std::deque<MessageButton> answers_;
+    std::deque<int> choices_;
 };
 
 class ScriptedInputBox : public InputBox {

@@ -1,6 +1,8 @@
 #include "ui/app/mainwindow.h"
 
+#include "core/classfile/gradefile.h"
 #include "core/gradebook/averaging.h"
+#include "core/lessons/lessonfile.h"
 #include "ui/app/aboutbox.h"
 #include "ui/app/appstyle.h"
 #include "ui/app/startupform.h"
@@ -15,6 +17,8 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -58,9 +62,10 @@ const char* const kDisclaimer =
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, Platform& platform)
+MainWindow::MainWindow(AppState& state, Platform& platform, const QString& recoveryFolder)
     : state_(state), platform_(platform), gradeFiles_(state_, platform_, *this),
-      roster_(state_, platform_, *this), lessons_(state_, platform_, *this) {
+      roster_(state_, platform_, *this), lessons_(state_, platform_, *this),
+      journal_(state_, platform_.history, recoveryFolder) {
     setObjectName(QStringLiteral("MDI1"));
     setWindowIcon(QIcon(iconPath(QStringLiteral("tallyro"))));
 
@@ -126,15 +131,157 @@ MainWindow::~MainWindow() {
 // A file opened, emptied or closed starts a new history; any change may add
 // or take away the unsaved mark.
 void MainWindow::classChanged(const ClassChange& change) {
-    if (change.reset)
+    if (change.reset) {
         platform_.history.clear();
+        queueRecoveryCheck();
+    }
     showModifiedMark();
 }
 
 void MainWindow::lessonsChanged(const LessonChange& change) {
-    if (change.reset)
+    if (change.reset) {
         platform_.history.clear();
+        queueRecoveryCheck();
+    }
     showModifiedMark();
+}
+
+// Recovery ----------------------------------------------------------------------
+
+void MainWindow::queueRecoveryCheck() {
+    if (recoveryCheckQueued_)
+        return;
+    recoveryCheckQueued_ = true;
+    QMetaObject::invokeMethod(this, &MainWindow::offerRecoveryForOpenFile, Qt::QueuedConnection);
+}
+
+void MainWindow::offerRecoveryForOpenFile() {
+    recoveryCheckQueued_ = false;
+    bool classOpen = state_.classDocument.isOpen();
+    if ((!classOpen && !state_.lessonDocument.isOpen()) || state_.classModified())
+        return;
+    std::string path = journal_.openPath();
+    if (path.empty())
+        return;
+    auto entry = journal_.store().find(path);
+    if (!entry || entry->kind != (classOpen ? "grd" : "pla"))
+        return;
+    QFileInfo file(QString::fromStdString(path));
+    // A copy older than the file was overtaken by a save elsewhere.
+    if (file.exists() && file.lastModified().toMSecsSinceEpoch() > entry->changedAtMs) {
+        journal_.store().remove(path);
+        return;
+    }
+    QString text = file.fileName() + QStringLiteral(" has changes that were not saved, from ") +
+                   recoveryTimeText(entry->changedAtMs) +
+                   QStringLiteral(".\n\nRecover them, or discard them and open the file as it "
+                                  "is on disk?");
+    int answer =
+        platform_.messages.choose(text, QStringLiteral("Recover unsaved changes?"),
+                                  {QStringLiteral("&Recover"), QStringLiteral("&Discard")}, 0);
+    if (answer == 0)
+        restoreRecovered(*entry);
+    else
+        journal_.store().remove(path);
+}
+
+bool MainWindow::restoreRecovered(const RecoveryEntry& entry) {
+    try {
+        BusyPointer busy;
+        if (entry.kind == "grd") {
+            ClassRecord record;
+            record.clearToCapacity();
+            readClassFile(entry.contentFile.string(), record);
+            state_.classDocument.adopt(std::move(record), true);
+            if (gradeBook_) {
+                gradeBook_->fillStudentList();
+                gradeBook_->activate();
+            }
+        } else {
+            LessonPlan plan;
+            plan.clearToCapacity();
+            readLessonFile(entry.contentFile.string(), plan);
+            state_.lessonDocument.adopt(std::move(plan), true);
+        }
+    } catch (const std::exception& error) {
+        journal_.store().moveAside(entry.infoFile);
+        showError(platform_.messages,
+                  QStringLiteral("The unsaved changes could not be read and were set aside "
+                                 "in ") +
+                      QString::fromStdString(journal_.store().folder().string()) +
+                      QStringLiteral(".\n") + QString::fromStdString(error.what()));
+        return false;
+    }
+    // The journal keeps a fresh copy of what is now unsaved again.
+    journal_.store().remove(entry.originalPath);
+    journal_.writeNow();
+    return true;
+}
+
+RecoveryListDialog* MainWindow::offerStartupRecovery(const QString& openedPath) {
+    std::vector<std::filesystem::path> damaged;
+    std::vector<RecoveryEntry> entries = journal_.store().list(&damaged);
+    for (const auto& file : damaged)
+        journal_.store().moveAside(file);
+    if (!damaged.empty())
+        showError(platform_.messages,
+                  QString::number(damaged.size()) +
+                      QStringLiteral(" copy of unsaved work could not be read and was set aside "
+                                     "in ") +
+                      QString::fromStdString(journal_.store().folder().string()) +
+                      QLatin1Char('.'));
+    std::string opened =
+        openedPath.isEmpty()
+            ? std::string()
+            : RecoveryStore::keyPath(QFileInfo(openedPath).absoluteFilePath().toStdString())
+                  .string();
+    std::erase_if(entries,
+                  [&](const RecoveryEntry& e) { return e.originalPath.string() == opened; });
+    if (entries.empty())
+        return nullptr;
+    auto* dialog = new RecoveryListDialog(std::move(entries), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &RecoveryListDialog::openRequested, this, &MainWindow::openRecovered);
+    connect(dialog, &RecoveryListDialog::discardRequested, this,
+            [this](const RecoveryEntry& entry) { journal_.store().remove(entry.originalPath); });
+    dialog->show();
+    return dialog;
+}
+
+void MainWindow::openRecovered(const RecoveryEntry& entry) {
+    // Another file open first goes the usual way, with its own question.
+    if (isCommandEnabled(ShellCommand::Close))
+        closeFile();
+    if (isCommandEnabled(ShellCommand::Close))
+        return;
+    QString path = QString::fromStdString(entry.originalPath.string());
+    if (QFileInfo::exists(path)) {
+        // Opening asks whether to recover, as any opening does.
+        openFileAtStartup(path);
+        return;
+    }
+    // A file never saved (a new "untitled.grd") is opened from its copy.
+    QFileInfo original(path);
+    if (entry.kind == "grd") {
+        gradesMode();
+        state_.currentFileName = original.fileName().toStdString();
+        state_.currentFileFolder = original.absolutePath().toStdString();
+        state_.classDocument.clearToCapacity();
+        if (!restoreRecovered(entry)) {
+            state_.classDocument.clearToNothing();
+            return;
+        }
+        setFileCaption(original.fileName());
+        showFileOpenState();
+        showGradeBook();
+    } else {
+        lessonsMode();
+        lessons_.openPath(QString::fromStdString(entry.contentFile.string()));
+        state_.currentFileName = original.fileName().toStdString();
+        state_.currentFileFolder = original.absolutePath().toStdString();
+        setFileCaption(original.fileName());
+        restoreRecovered(entry);
+    }
 }
 
 void MainWindow::showModifiedMark() {
@@ -640,6 +787,8 @@ void MainWindow::closeFile() {
             platform_.messages.show(text, title, MessageStyle::YesNoCancelQuestion);
         if (answer == MessageButton::Cancel)
             return;
+        if (answer == MessageButton::No)
+            journal_.discard();
         // Changes that could not be saved stay open rather than being lost.
         if (answer == MessageButton::Yes && !saveForMode())
             return;
@@ -660,10 +809,15 @@ bool MainWindow::confirmLosingChanges() {
     if (!state_.classModified())
         return true;
     platform_.messages.beep();
-    return platform_.messages.show(QStringLiteral("WARNING: Exiting at this time \n"
-                                                  "will cause all changes to be lost!"),
-                                   QStringLiteral("Exit?"),
-                                   MessageStyle::OkCancelCriticalNoDefault) == MessageButton::Ok;
+    bool agreed =
+        platform_.messages.show(QStringLiteral("WARNING: Exiting at this time \n"
+                                               "will cause all changes to be lost!"),
+                                QStringLiteral("Exit?"),
+                                MessageStyle::OkCancelCriticalNoDefault) == MessageButton::Ok;
+    // The teacher chose to lose the changes: no copy brings them back.
+    if (agreed)
+        journal_.discard();
+    return agreed;
 }
 
 void MainWindow::exitProgram() {

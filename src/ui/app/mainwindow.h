@@ -2,6 +2,8 @@
 
 #include "core/app/appstate.h"
 #include "ui/app/gradefilecommands.h"
+#include "ui/app/recoveryjournal.h"
+#include "ui/app/recoverylistdialog.h"
 #include "ui/app/startupform.h"
 #include "ui/classfile/filedeletionwindow.h"
 #include "ui/gradebook/gradebookwindow.h"
@@ -41,7 +43,9 @@ class MainWindow : public QMainWindow,
                    public LessonDocumentListener {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, Platform& platform);
+    // recoveryFolder: where copies of unsaved work are kept.
+    MainWindow(AppState& state, Platform& platform,
+               const QString& recoveryFolder = RecoveryJournal::defaultFolder());
     ~MainWindow() override;
 
     void classChanged(const ClassChange& change) override;
@@ -55,6 +59,16 @@ public:
     // in lesson mode, anything else as a class in grade mode.
     void openFileAtStartup(const QString& path);
     void openGradeFileAtStartup(const QString& path);
+
+    // Once at start-up: copies of unsaved work left by a run that ended
+    // without saving, other than the one of the file just opened, are listed
+    // in "Unsaved work was found". Returns the dialog, or null when none.
+    RecoveryListDialog* offerStartupRecovery(const QString& openedPath = QString());
+    // Whether the file just opened has a newer copy of unsaved changes; if so
+    // asks "Recover unsaved changes?" (opening a file does this by itself,
+    // once the opening is done).
+    void offerRecoveryForOpenFile();
+    RecoveryJournal& recoveryJournal() { return journal_; }
 
     // Shell
     void setCommandEnabled(ShellCommand command, bool enabled) override;
@@ -152,6 +166,13 @@ private:
     void shutDown();
     // The caption ends in "*" while the open file has unsaved changes.
     void showModifiedMark();
+    // After a file is opened or emptied, the recovery question comes once
+    // the opening is done.
+    void queueRecoveryCheck();
+    void openRecovered(const RecoveryEntry& entry);
+    // Loads a copy as unsaved changes; false (and the copy set aside) when it
+    // cannot be read.
+    bool restoreRecovered(const RecoveryEntry& entry);
     // Switches every command, the Edit menu and the step panel from what is
     // wanted and what the open file allows.
     void updateActions();
@@ -172,6 +193,8 @@ private:
     GradeFileCommands gradeFiles_;
     RosterCommands roster_;
     LessonCommands lessons_;
+    RecoveryJournal journal_;
+    bool recoveryCheckQueued_ = false;
 
     QMdiArea* mdiArea_ = nullptr;
     QActionGroup* modeGroup_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tallyro {
 
@@ -26,6 +27,13 @@ public:
     virtual ~MessageBox() = default;
     // Shows text (lines joined with "\n") under a title; returns the button.
     virtual MessageButton show(const QString& text, const QString& title, MessageStyle style) = 0;
+    // A question with buttons of its own ("&Recover", "&Discard"); returns
+    // the index of the button chosen, the default one when the box is closed.
+    virtual int choose(const QString& text, const QString& title, const QStringList& buttons,
+                       int defaultButton) {
+        (void)text, (void)title, (void)buttons;
+        return defaultButton;
+    }
     virtual void beep() = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 
 namespace tallyro {
 
@@ -93,6 +94,24 @@ MessageButton QtMessageBox::show(const QString& text, const QString& title, Mess
                                     : layout.defaultButton);
     }
     return messageButtonFor(box.standardButton(clicked));
+}
+
+int QtMessageBox::choose(const QString& text, const QString& title, const QStringList& buttons,
+                         int defaultButton) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("messagebox"));
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        QPushButton* button = box.addButton(
+            buttons.at(i), i == defaultButton ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+        added.append(button);
+        if (i == defaultButton)
+            box.setDefaultButton(button);
+    }
+    box.exec();
+    int chosen = static_cast<int>(added.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : defaultButton;
 }
 
 void QtMessageBox::beep() {

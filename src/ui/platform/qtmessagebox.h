@@ -30,6 +30,8 @@ public:
     explicit QtMessageBox(QWidget* parent = nullptr);
 
     MessageButton show(const QString& text, const QString& title, MessageStyle style) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton) override;
     void beep() override;
 
     void setParent(QWidget* parent) { parent_ = parent; }

@@ -37,7 +37,7 @@ struct Fixture {
         }
     }
     MainWindow& start() {
-        window = std::make_unique<MainWindow>(state, platform);
+        window = std::make_unique<MainWindow>(state, platform, recoveryFolder());
         window->show();
         return *window;
     }
@@ -49,6 +49,7 @@ struct Fixture {
         window->openFile();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
     }
+    QString recoveryFolder() const { return dir.filePath(QStringLiteral("recovery")); }
     int subWindowCount() const { return window->workArea()->subWindowList().size(); }
 
     ScriptedPlatform doubles;
