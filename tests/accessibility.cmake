@@ -1,0 +1,1 @@
+# Tests of this subject (tallyro_core_test / tallyro_window_test / add_test).
