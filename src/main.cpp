@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     input.setParent(&window);
     files.setParent(&window);
     help.setParent(&window);
-    window.show();
+    window.showAsLastTime();
 
     // "tallyro FILE.grd" opens that class, "tallyro FILE.pla" that week, as a
     // desktop program does for a double-clicked file.

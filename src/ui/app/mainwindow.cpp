@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -95,14 +96,15 @@ MainWindow::MainWindow(AppState& state, Platform& platform, const QString& recov
 
     // Start-up: place the window, title and date; the settings; lesson mode
     // with no file open.
-    move(twipsToPixels(kWindowLeft, this), twipsToPixels(kWindowTop, this));
     // The twips size suited the screens the layout was drawn for; today the
     // grade book with its 45 columns needs more room, within the screen.
     QSize size(twipsToPixels(kWindowWidth, this), twipsToPixels(kWindowHeight, this));
-    size = size.expandedTo(QSize(1040, 760));
-    if (QScreen* screen = this->screen())
-        size = size.boundedTo(screen->availableGeometry().size());
-    resize(size);
+    placeOnScreen(QRect(QPoint(twipsToPixels(kWindowLeft, this), twipsToPixels(kWindowTop, this)),
+                        size.expandedTo(QSize(1040, 760))));
+    // Within it, children fill the work area; a window shown over a full one
+    // (grade entry over the grade book) keeps its own size.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    mdiArea_->viewport()->installEventFilter(this);
     setFileCaption(QString());
     lbldate->setText(dateBoxText(QDate::currentDate()));
     lbldate->setAccessibleName(lbldate->text());
@@ -506,14 +508,54 @@ void MainWindow::readSettings() {
     state_.gradeLevel = settings.read(QStringLiteral("grade level"), QString()).toStdString();
     // A limit never stored is 0, which stands for the default limit.
     state_.failLimit = failLimit.isEmpty() ? Value(0) : Value(failLimit.toStdString());
+
+    // Where the window was, as long as that is still on a screen.
+    QByteArray geometry = QByteArray::fromBase64(
+        settings.read(QStringLiteral("window geometry"), QString()).toLatin1());
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        placeOnScreen(QRect(pos(), size()));
+    if (settings.read(QStringLiteral("window maximized"), QString()) == QLatin1String("1"))
+        startMaximized_ = true;
+}
+
+void MainWindow::placeOnScreen(const QRect& wanted) {
+    QRect area = wanted;
+    if (QScreen* screen = this->screen()) {
+        QRect available = screen->availableGeometry();
+        // The frame a window manager adds (title bar, borders) must fit too.
+        QMargins frame(4, 30, 4, 4);
+        QRect room = available.marginsRemoved(frame);
+        area.setSize(area.size().boundedTo(room.size()));
+        if (area.right() > room.right())
+            area.moveRight(room.right());
+        if (area.bottom() > room.bottom())
+            area.moveBottom(room.bottom());
+        if (area.left() < room.left())
+            area.moveLeft(room.left());
+        if (area.top() < room.top())
+            area.moveTop(room.top());
+    }
+    resize(area.size());
+    move(area.topLeft());
 }
 
 void MainWindow::writeSettings() {
     SettingsStore& settings = platform_.settings;
+    settings.write(QStringLiteral("window geometry"),
+                   QString::fromLatin1(saveGeometry().toBase64()));
+    settings.write(QStringLiteral("window maximized"),
+                   isMaximized() ? QStringLiteral("1") : QStringLiteral("0"));
     settings.write(QStringLiteral("fail limit"), QString::fromStdString(state_.failLimit.toText()));
     settings.write(QStringLiteral("school"), QString::fromStdString(state_.schoolName));
     settings.write(QStringLiteral("teacher"), QString::fromStdString(state_.teacherName));
     settings.write(QStringLiteral("grade level"), QString::fromStdString(state_.gradeLevel));
+}
+
+void MainWindow::showAsLastTime() {
+    if (startMaximized_)
+        showMaximized();
+    else
+        show();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -658,8 +700,45 @@ void MainWindow::showChild(QWidget* window) {
     });
     sub->move(0, 0);
     window->show();
+    // The grade book and the lesson editor are the open file itself: while
+    // it is open they are always there, so their frames cannot be closed
+    // on their own (Close closes the file). They fill the work area.
+    bool isFileWindow = qobject_cast<GradeBookWindow*>(window) ||
+                        qobject_cast<LessonEditorWindow*>(window) ||
+                        qobject_cast<ReportCardWindow*>(window);
+    if (qobject_cast<GradeBookWindow*>(window) || qobject_cast<LessonEditorWindow*>(window)) {
+        sub->setWindowFlags((sub->windowFlags() | Qt::CustomizeWindowHint) &
+                            ~Qt::WindowCloseButtonHint);
+        if (QMenu* menu = sub->systemMenu())
+            for (QAction* action : menu->actions())
+                if (action->shortcut() == QKeySequence(QKeySequence::Close) ||
+                    action->text().contains(QStringLiteral("Close"), Qt::CaseInsensitive))
+                    action->setVisible(false), action->setEnabled(false);
+        sub->installEventFilter(this);
+    }
+    // Laid out to the work area rather than maximised, which would replace
+    // the main window's caption with Qt's own.
     sub->show();
+    if (isFileWindow) {
+        sub->setProperty("fillsWorkArea", true);
+        sub->setGeometry(QRect(QPoint(0, 0), mdiArea_->viewport()->size()));
+    }
     mdiArea_->setActiveSubWindow(sub);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize) {
+        QSize area = static_cast<QResizeEvent*>(event)->size();
+        for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+            if (sub->property("fillsWorkArea").toBool() && !sub->isMaximized() &&
+                !sub->isMinimized())
+                sub->setGeometry(QRect(QPoint(0, 0), area));
+    }
+    if (event->type() == QEvent::Close && !closingFile_ && qobject_cast<QMdiSubWindow*>(watched)) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 template <typename T> T* MainWindow::findChildWindow() const {
@@ -797,7 +876,9 @@ void MainWindow::closeFile() {
     Picture4->setRaised(Step::NameEntry, false);
 
     // Every window of the file goes with it: none may show a class that is gone.
+    closingFile_ = true;
     mdiArea_->closeAllSubWindows();
+    closingFile_ = false;
     gradeBook_ = nullptr;
 
     Picture4->hide();

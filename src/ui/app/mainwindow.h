@@ -54,6 +54,8 @@ public:
     // Start-up once the window is on screen: the form for the teacher's
     // details opens when any of them is still missing.
     void showEvent(QShowEvent* event) override;
+    // Shows the window maximised when it was so at the last shut-down.
+    void showAsLastTime();
 
     // Opens a file named on the command line: a lesson plan file (.pla, .lba)
     // in lesson mode, anything else as a class in grade mode.
@@ -150,6 +152,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The frames of the grade book and the lesson editor stay while their
+    // file is open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct CommandActions {
@@ -162,6 +167,8 @@ private:
     void createToolBar();
     void createStepPanel();
     void readSettings();
+    // Size and place within the screen's available area, frame included.
+    void placeOnScreen(const QRect& wanted);
     void writeSettings();
     void shutDown();
     // The caption ends in "*" while the open file has unsaved changes.
@@ -212,6 +219,8 @@ private:
     QMetaObject::Connection editorPrint_;
 
     QString caption_;
+    bool startMaximized_ = false;
+    bool closingFile_ = false;
     bool startupDone_ = false;
     bool exitConfirmed_ = false;
     bool shutDownDone_ = false;
