@@ -1,7 +1,9 @@
 // Composing the longest printed pages the program makes: the all-information
 // list of a full class (46 students, 11 categories of 45 grades) as text and
-// as PDF, and a report card for every student of a full class as PDF.
+// as PDF, a report card for every student of a full class as PDF, and the
+// whole "tallyro print" process for the full list beside a one-page list.
 #include "core/classfile/classrecord.h"
+#include "core/classfile/gradefile.h"
 #include "core/gradebook/averaging.h"
 #include "core/print/textsurface.h"
 #include "core/reports/gradelists.h"
@@ -13,7 +15,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
 
 using namespace tallyro;
 
@@ -51,6 +61,7 @@ void AllInformationListPdf(benchmark::State& state) {
 }
 BENCHMARK(AllInformationListPdf)->Unit(benchmark::kMillisecond);
 
+// Each card is a document of its own, as the report card window prints it.
 void ReportCardsForAFullClassPdf(benchmark::State& state) {
     ClassRecord record = fullClass();
     auto path = std::filesystem::temp_directory_path() / "tallyro-bench-card.pdf";
@@ -77,6 +88,72 @@ void ReportCardsForAFullClassPdf(benchmark::State& state) {
     std::filesystem::remove(path);
 }
 BENCHMARK(ReportCardsForAFullClassPdf)->Unit(benchmark::kMillisecond);
+
+// Runs the program with the arguments, its output thrown away; the seconds
+// it took from start to exit.
+double runTallyro(const std::vector<std::string>& args) {
+    std::vector<std::string> all{TALLYRO_EXECUTABLE};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    int status = 0;
+    bool ran = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
+               waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    auto end = std::chrono::steady_clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    if (!ran)
+        return -1;
+    return std::chrono::duration<double>(end - start).count();
+}
+
+// The whole "tallyro print" process, start to exit: the all-information list
+// of a full class (its 51 sheets) to PDF, and beside it the one-page
+// grand-average list of 40 students, which is mostly starting the process
+// and the PDF writer. Reported per iteration as the full-class time, with the
+// one-page time and their ratio as counters.
+void WholeProcessAllInformationPdf(benchmark::State& state) {
+    auto folder = std::filesystem::temp_directory_path();
+    auto full = (folder / "tallyro-bench-full.grd").string();
+    auto forty = (folder / "tallyro-bench-forty.grd").string();
+    auto pdf = (folder / "tallyro-bench-process.pdf").string();
+    ClassRecord record = bench::fullClass();
+    writeClassFile(full, record);
+    record.studentCount = 40;
+    writeClassFile(forty, record);
+    std::vector<std::string> fullList{"print", "grades", full, "--list", "all", "--pdf", pdf};
+    std::vector<std::string> onePage{"print", "grades", forty, "--list", "averages", "--pdf", pdf};
+    // Warm the file cache and the font cache once.
+    runTallyro(fullList);
+    runTallyro(onePage);
+    double fullSeconds = 0, onePageSeconds = 0;
+    for (auto _ : state) {
+        double seconds = runTallyro(fullList);
+        double page = runTallyro(onePage);
+        if (seconds < 0 || page < 0) {
+            state.SkipWithError("tallyro print failed");
+            break;
+        }
+        state.SetIterationTime(seconds);
+        fullSeconds += seconds;
+        onePageSeconds += page;
+    }
+    if (state.iterations() > 0 && onePageSeconds > 0) {
+        double n = static_cast<double>(state.iterations());
+        state.counters["one_page_ms"] = onePageSeconds / n * 1000;
+        state.counters["ratio"] = fullSeconds / onePageSeconds;
+    }
+    for (const auto& path : {full, forty, pdf})
+        std::filesystem::remove(path);
+}
+BENCHMARK(WholeProcessAllInformationPdf)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

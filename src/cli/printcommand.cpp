@@ -1,5 +1,6 @@
 #include "cli/printcommand.h"
 
+#include "cli/statscommands.h"
 #include "core/classfile/gradefile.h"
 #include "core/classfile/textfile.h"
 #include "core/gradebook/averaging.h"
@@ -30,7 +31,8 @@ const char* const kUsage =
     "[--rounded] [--date MM/DD/YYYY] (--text | --pdf OUT.pdf)\n"
     "       tallyro print lessons FILE.pla (--week | --day 1..5) [--date MM/DD/YYYY] "
     "(--text | --pdf OUT.pdf)\n"
-    "       tallyro print report-card ENTRY.json [--date MM/DD/YYYY] (--text | --pdf OUT.pdf)\n";
+    "       tallyro print report-card ENTRY.json [--date MM/DD/YYYY] (--text | --pdf OUT.pdf)\n"
+    "       tallyro print stats FILE.grd (--text | --pdf OUT.pdf)\n";
 
 // A mistake in the command line: one line for the teacher.
 struct UsageError {
@@ -53,12 +55,12 @@ struct Options {
 Options parseOptions(const std::vector<std::string>& args) {
     Options options;
     if (args.size() < 2)
-        throw UsageError{"tallyro print: say what to print: grades, lessons or report-card "
-                         "(tallyro print --help)"};
+        throw UsageError{"tallyro print: say what to print: grades, lessons, report-card or "
+                         "stats (tallyro print --help)"};
     options.kind = args[1];
     if (options.kind != "grades" && options.kind != "lessons" && options.kind != "report-card")
         throw UsageError{"tallyro print: unknown kind \"" + options.kind +
-                         "\"; use grades, lessons or report-card"};
+                         "\"; use grades, lessons, report-card or stats"};
     auto valueAfter = [&](size_t& i) {
         if (i + 1 >= args.size())
             throw UsageError{"tallyro print: " + args[i] + " needs a value"};
@@ -103,9 +105,10 @@ std::string fileNameOnly(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
-// Runs a composition into the chosen output.
-void render(const Options& options, const PageComposition& compose, std::ostream& out) {
-    if (options.text) {
+// Runs a composition into the chosen output; a failure throws.
+void render(const PrintDestination& destination, const PageComposition& compose,
+            std::ostream& out) {
+    if (destination.text) {
         TextSurface surface;
         compose(surface);
         out << surface.text();
@@ -131,7 +134,11 @@ void render(const Options& options, const PageComposition& compose, std::ostream
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    printToPdf(QString::fromStdString(*options.pdf), compose);
+    printToPdf(QString::fromStdString(destination.pdfPath), compose);
+}
+
+void render(const Options& options, const PageComposition& compose, std::ostream& out) {
+    render(PrintDestination{options.text, options.pdf.value_or("")}, compose, out);
 }
 
 int printGrades(const Options& options, std::ostream& out, std::ostream& err) {
@@ -198,18 +205,14 @@ int printLessons(const Options& options, std::ostream& out, std::ostream& err) {
         err << "Unable to OPEN this file. " << error.what() << '\n';
         return 1;
     }
+    // Without a date, the week is this week, headed from its Monday as the
+    // print dialog proposes, and a day is today. A given date is printed as
+    // given, a Monday or not.
     PrintDate date = PrintDate::today();
-    if (options.date) {
+    if (options.date)
         date = *options.date;
-    } else if (options.week) {
-        // Without a date, the week is this week, headed from its Monday.
-        int weekday = 0;
-        static const char* names[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                      "Friday", "Saturday", "Sunday"};
-        while (weekday < 7 && date.weekdayName() != names[weekday])
-            ++weekday;
-        date = date.plusDays(-weekday);
-    }
+    else if (options.week)
+        date = mondayOfWeek(date);
     LessonPrintRange range =
         options.week ? LessonPrintRange::FullWeek : LessonPrintRange::CurrentDay;
     render(
@@ -241,11 +244,25 @@ int printReportCard(const Options& options, std::ostream& out, std::ostream& err
 
 } // namespace
 
+int printPages(const PrintDestination& destination,
+               const std::function<void(PrintSurface&)>& compose, std::ostream& out,
+               std::ostream& err) {
+    try {
+        render(destination, compose, out);
+        return 0;
+    } catch (const std::exception& error) {
+        err << "Unable to PRINT this file. " << error.what() << '\n';
+        return 1;
+    }
+}
+
 int runPrintCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
         out << kUsage;
         return 0;
     }
+    if (args.size() >= 2 && args[1] == "stats")
+        return runPrintStatsCommand(args, out, err);
     try {
         Options options = parseOptions(args);
         if (options.kind == "grades")

@@ -1,5 +1,8 @@
 #include "cli/printcommand.h"
+#include "core/gradebook/categories.h"
+#include "core/print/textsurface.h"
 #include "core/reports/gradelists.h"
+#include "core/reports/lessonpages.h"
 #include "core/reports/reportcard.h"
 #include "support/scriptedplatform.h"
 #include "ui/platform/pdfdocument.h"
@@ -13,6 +16,9 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +55,156 @@ int runPrint(const std::vector<std::string>& args, std::string& out, std::string
     out = outStream.str();
     err = errStream.str();
     return status;
+}
+
+// A class of the given size whose weighted categories each hold the given
+// number of grades.
+ClassRecord classWith(int students, int categories, int grades) {
+    ClassRecord record;
+    record.clearToCapacity();
+    setgradetypes(record);
+    record.studentCount = students;
+    for (int c = 1; c <= categories; ++c) {
+        record.categoryWeights[c] = Value(100 / categories);
+        record.gradeCounts[c] = Value(grades);
+    }
+    for (int s = 0; s < students; ++s) {
+        record.studentNames[s] = "Student " + std::to_string(s + 1);
+        record.grandAverages[s] = Value(70 + s % 30);
+        for (int c = 1; c <= categories; ++c)
+            for (int k = 1; k <= grades; ++k)
+                record.grades(s, c, k) = Value(std::to_string(60 + (s + c + k) % 40));
+    }
+    return record;
+}
+
+PageComposition gradeList(const ClassRecord& record, GradeListMode mode) {
+    return [record, mode](PrintSurface& surface) {
+        GradeListRequest request{mode, "Room 5", "11-14-1997", 1};
+        composeGradeList(surface, record, request);
+    };
+}
+
+ReportCardEntry longestSharedEntry(int copies) {
+    ReportCardEntry entry = sampleEntry();
+    for (auto& subject : entry.subjects)
+        subject = {true, "B"};
+    entry.recommendations.fill(true);
+    entry.recommendations[8] = false;
+    entry.comments = "Reads every day.";
+    entry.copies = {copies > 0, copies > 1, copies > 2, copies > 3};
+    return entry;
+}
+
+// Every kind of printed page, with the sheets each one must print.
+struct PrintedKind {
+    const char* name;
+    PageComposition compose;
+    int sheets;
+};
+
+std::vector<PrintedKind> everyKind() {
+    LessonPlan plan;
+    plan.clearToCapacity();
+    for (int p = 0; p < kPeriodCount; ++p)
+        plan.periodNames[p] = "Period " + std::to_string(p + 1);
+    for (int i = 0; i < kLessonCount; ++i)
+        plan.lessonTexts[i] =
+            "Plan for box " + std::to_string(i) + "\nSecond line\nThird line\nFourth line";
+    return {
+        {"averages, 41 students", gradeList(classWith(41, 3, 2), GradeListMode::GrandAverages), 2},
+        // Nine counted lines a student: six to a sheet.
+        {"all information, 9-line blocks",
+         gradeList(classWith(30, 7, 3), GradeListMode::AllInformation), 5},
+        // Fourteen lines: four planned, three fit.
+        {"all information, 14-line blocks",
+         gradeList(classWith(12, 6, 15), GradeListMode::AllInformation), 4},
+        {"all information, full class",
+         gradeList(classWith(46, 11, 45), GradeListMode::AllInformation), 51},
+        {"current student longer than a sheet",
+         gradeList(classWith(3, 11, 45), GradeListMode::CurrentStudent), 2},
+        {"week of plans",
+         [plan](PrintSurface& surface) {
+             PrintDate monday{1997, 9, 15};
+             composeLessonPages(surface, plan, monday, LessonPrintRange::FullWeek, 0);
+         },
+         5},
+        {"two report cards on one sheet",
+         [](PrintSurface& surface) {
+             ReportCardEntry entry = longestSharedEntry(2);
+             composeReportCard(surface, entry);
+         },
+         1},
+        {"four report cards",
+         [](PrintSurface& surface) {
+             ReportCardEntry entry = longestSharedEntry(4);
+             composeReportCard(surface, entry);
+         },
+         2},
+    };
+}
+
+// The rows of each page of a text rendering, blanks squeezed.
+std::vector<QStringList> textPages(const PageComposition& compose) {
+    TextSurface surface;
+    compose(surface);
+    std::vector<QStringList> pages;
+    for (const QString& page :
+         QString::fromStdString(surface.text()).split(QStringLiteral("\f\n"))) {
+        QStringList rows;
+        for (const QString& row : page.split(QLatin1Char('\n')))
+            if (!row.trimmed().isEmpty())
+                rows << row.simplified();
+        pages.push_back(rows);
+    }
+    return pages;
+}
+
+// The same from a PDF file through pdftotext, or nothing without it.
+std::vector<QStringList> pdfPages(const QString& path) {
+    QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    QString text = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<QStringList> pages;
+    QStringList split = text.split(QLatin1Char('\f'));
+    if (!split.isEmpty() && split.last().trimmed().isEmpty())
+        split.removeLast();
+    for (const QString& page : split) {
+        QStringList rows;
+        for (const QString& row : page.split(QLatin1Char('\n')))
+            if (!row.trimmed().isEmpty())
+                rows << row.simplified();
+        pages.push_back(rows);
+    }
+    return pages;
+}
+
+// Whether every cross-reference entry of a PDF points at its object.
+bool crossReferencesHold(const QByteArray& pdf) {
+    qsizetype startxref = pdf.lastIndexOf("startxref");
+    if (startxref < 0)
+        return false;
+    qsizetype xref =
+        pdf.mid(startxref + 9, 20).trimmed().split('\n').first().trimmed().toLongLong();
+    if (pdf.mid(xref, 5) != "xref\n")
+        return false;
+    QList<QByteArray> header = pdf.mid(xref + 5, 30).split('\n').first().split(' ');
+    int first = header.value(0).toInt();
+    int count = header.value(1).toInt();
+    qsizetype entries = pdf.indexOf('\n', xref + 5) + 1;
+    for (int i = 0; i < count; ++i) {
+        QByteArray entry = pdf.mid(entries + 20 * i, 20);
+        if (entry.at(17) != 'n')
+            continue;
+        qsizetype offset = entry.left(10).toLongLong();
+        if (!pdf.mid(offset).startsWith(QByteArray::number(first + i) + " 0 obj"))
+            return false;
+    }
+    return count > 0;
 }
 
 // A printer as the system printer behaves where none is installed.
@@ -102,6 +258,74 @@ private slots:
         auto lines = displayLines("Read chapter four aloud", textBoxLayoutFor(font, width + 1));
         QCOMPARE(lines.size(), size_t(2));
         QCOMPARE(QString::fromStdString(lines[0]), QStringLiteral("Read chapter four "));
+    }
+
+    void everyKindPrintsTheSheetsOfItsTextRendering() {
+        QTemporaryDir dir;
+        for (const PrintedKind& kind : everyKind()) {
+            QString path = dir.filePath("kind.pdf");
+            printToPdf(path, kind.compose);
+            std::vector<QStringList> text = textPages(kind.compose);
+            QCOMPARE(int(text.size()), kind.sheets);
+            QVERIFY2(pdfPageCount(path) == kind.sheets,
+                     qPrintable(QStringLiteral("%1: %2 sheets")
+                                    .arg(QLatin1String(kind.name))
+                                    .arg(pdfPageCount(path))));
+            // Each sheet starts and ends with the same line in both.
+            std::vector<QStringList> pdf = pdfPages(path);
+            if (pdf.empty())
+                continue; // no pdftotext here
+            QCOMPARE(int(pdf.size()), kind.sheets);
+            for (int i = 0; i < kind.sheets; ++i) {
+                QVERIFY2(!pdf[i].isEmpty() && !text[i].isEmpty(), kind.name);
+                auto squeeze = [](QString row) { return row.remove(QLatin1Char(' ')); };
+                QCOMPARE(squeeze(pdf[i].first()), squeeze(text[i].first()));
+                QCOMPARE(squeeze(pdf[i].last()), squeeze(text[i].last()));
+            }
+        }
+    }
+
+    void pdfFontsAreSubsetsNamedAsSuch() {
+        QTemporaryDir dir;
+        QString path = dir.filePath("card.pdf");
+        ReportCardEntry entry = sampleEntry();
+        printToPdf(path, [&](PrintSurface& surface) { composeReportCard(surface, entry); });
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray pdf = file.readAll();
+        QRegularExpression baseFont(QStringLiteral("/BaseFont /(\\S+)"));
+        int fonts = 0;
+        for (auto match = baseFont.globalMatch(QString::fromLatin1(pdf)); match.hasNext(); ++fonts)
+            QVERIFY2(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))
+                         .match(match.next().captured(1))
+                         .hasMatch(),
+                     "a font without its subset tag");
+        QVERIFY(fonts >= 2);
+        QVERIFY(crossReferencesHold(pdf));
+        // The embedded subset is small: the whole face is about 400 KB.
+        QVERIFY(pdf.size() < 60000);
+
+        // Tags go in only where the descriptor has one.
+        QByteArray plain = "%PDF-1.4\n1 0 obj\n<< /BaseFont /Plain >>\nendobj\n";
+        QCOMPARE(tagSubsetFonts(plain), plain);
+    }
+
+    void thePiecesOfALineInOneFontAreDrawnAsOneText() {
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath("runs.pdf"));
+        PainterSurface surface(writer);
+        setPrintedFont(surface, 12);
+        surface.printOpen({tab(3), "Homework", tab(20), 20, "%", tab(27)});
+        for (int k = 1; k <= 10; ++k)
+            surface.printOpen({"  ", std::to_string(80 + k)});
+        surface.printEmptyLine();
+        surface.setFontBold(true);
+        surface.printOpen({"Name"});
+        surface.setFontBold(false);
+        surface.print({" = 90"});
+        surface.endDoc();
+        // The category line with its ten grades; "Name" in bold; " = 90".
+        QCOMPARE(surface.textsDrawn(), 3);
     }
 
     void blankLastPageIsNotSentAndFullPagesContinue() {
@@ -237,6 +461,31 @@ private slots:
                           out, err),
                  0);
         QVERIFY(pdfPageCount(pdf) >= 1);
+    }
+
+    void printPagesWritesTextOrPdfAndReportsAFailureInOneLine() {
+        auto compose = [](PrintSurface& surface) {
+            surface.print({"Class statistics", tab(30), 87});
+            surface.newPage();
+            surface.print({"second page"});
+            surface.endDoc();
+        };
+        std::ostringstream out, err;
+        QCOMPARE(printPages({true, ""}, compose, out, err), 0);
+        QCOMPARE(QString::fromStdString(out.str()),
+                 QStringLiteral("Class statistics              87\n\f\nsecond page\n"));
+
+        QTemporaryDir dir;
+        QString pdf = dir.filePath("stats.pdf");
+        out.str("");
+        QCOMPARE(printPages({false, pdf.toStdString()}, compose, out, err), 0);
+        QCOMPARE(pdfPageCount(pdf), 2);
+        QVERIFY(out.str().empty() && err.str().empty());
+
+        QCOMPARE(printPages({false, "/no/such/dir/stats.pdf"}, compose, out, err), 1);
+        std::string message = err.str();
+        QVERIFY(message.starts_with("Unable to PRINT this file. "));
+        QCOMPARE(std::count(message.begin(), message.end(), '\n'), 1L);
     }
 
     void printCommandRefusesBadInputWithOneLine() {

@@ -98,6 +98,18 @@ expect_pdf "grades pdf" "$work/all.pdf" print grades "$grd" --list all --pdf "$w
 expect_pdf "lessons pdf" "$work/week.pdf" print lessons "$pla" --week --pdf "$work/week.pdf"
 expect_pdf "card pdf" "$work/card.pdf" print report-card "$card" --pdf "$work/card.pdf"
 
+# Without --date the week is this week, headed from its Monday; a date that
+# is not a Monday is printed as given; a date that is no date is refused.
+monday=$(date -d "-$(($(date +%u) - 1)) days" +%m/%d/%Y)
+expect_grep "this week from its Monday" "Lesson Plan for Monday $monday" \
+    print lessons "$pla" --week --text
+expect_grep "a week from a Wednesday" "Lesson Plan for Wednesday 09/17/1997" \
+    print lessons "$pla" --week --date 09/17/1997 --text
+expect_refused "no such day" print lessons "$pla" --week --date 02/30/1997 --text
+expect_grep "stats in the usage" "tallyro print stats FILE.grd" print --help
+"$exe" print stats "$grd" --text >"$work/out" 2>"$work/err"
+if grep -q "unknown kind" "$work/err"; then fail "print stats is a kind"; else pass; fi
+
 expect_refused "nothing to print" print
 expect_refused "unknown kind" print essays "$grd" --text
 expect_refused "no output chosen" print grades "$grd" --list all

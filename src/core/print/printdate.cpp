@@ -89,4 +89,10 @@ PrintDate PrintDate::plusDays(int days) const {
     return fromDays(toDays(*this) + std::chrono::days(days));
 }
 
+PrintDate mondayOfWeek(const PrintDate& date) {
+    // iso_encoding counts Monday as 1 and Sunday as 7.
+    unsigned weekday = std::chrono::weekday(toDays(date)).iso_encoding();
+    return date.plusDays(1 - static_cast<int>(weekday));
+}
+
 } // namespace tallyro

@@ -28,4 +28,9 @@ struct PrintDate {
     friend bool operator==(const PrintDate&, const PrintDate&) = default;
 };
 
+// The Monday of the date's week, the weeks running Monday to Sunday: the
+// date itself on a Monday, the Monday before on any other day (a Saturday or
+// Sunday belongs to the week that is ending).
+PrintDate mondayOfWeek(const PrintDate& date);
+
 } // namespace tallyro

@@ -116,9 +116,25 @@ void PrintSurface::nextLine() {
     y_ += lineHeight();
 }
 
-void PrintSurface::fitLine() {
+int PrintSurface::linesPerPage() {
     double height = pageHeight();
-    if (height > 0 && y_ > 0 && y_ + lineHeight() > height + 1e-9) {
+    if (height <= 0)
+        return kUnlimitedLines;
+    return std::max(1, static_cast<int>(std::floor(height / lineHeight() + 1e-9)));
+}
+
+int PrintSurface::linesLeftOnPage() {
+    double height = pageHeight();
+    if (height <= 0)
+        return kUnlimitedLines;
+    // The allowance keeps a line that ends exactly on the bottom edge on the
+    // page despite the rounding of the measures added up to reach it.
+    return static_cast<int>(std::floor((height - y_) / lineHeight() + 1e-9));
+}
+
+void PrintSurface::fitLine() {
+    // A line at the very top prints even when the page is lower than a line.
+    if (y_ > 0 && linesLeftOnPage() < 1) {
         trace("NewPage (page full)");
         startNewPage();
         ++page_;

@@ -106,6 +106,14 @@ public:
     int page() const { return page_; }
     void endDoc();
 
+    // How many lines of the current font a page holds, and how many more fit
+    // below the current position (none or fewer when it is past the bottom),
+    // so that a composition can keep a block of lines on one sheet. Both are
+    // kUnlimitedLines where pages have no bottom.
+    static constexpr int kUnlimitedLines = 1 << 20;
+    int linesPerPage();
+    int linesLeftOnPage();
+
     // The back end's measures, in its own unit.
     virtual double averageCharWidth() = 0;
     virtual double lineHeight() = 0;

@@ -9,9 +9,12 @@ namespace tallyro {
 
 // A print surface that remembers every operation and every piece of text with
 // its page and position, for checking compositions without a printer. It
-// measures like the text surface: one unit per character and per line.
+// measures like the text surface: one unit per character and per line, and
+// its pages have no bottom unless given a number of lines.
 class RecordingSurface : public PrintSurface {
 public:
+    explicit RecordingSurface(int linesPerPage = 0) : linesPerPage_(linesPerPage) {}
+
     struct Placed {
         int page;
         double x;
@@ -44,6 +47,10 @@ protected:
     void finishDocument() override { ++endDocs; }
     bool wantsTrace() const override { return true; }
     void trace(const std::string& operation) override { operations.push_back(operation); }
+    double pageHeight() override { return linesPerPage_; }
+
+private:
+    int linesPerPage_;
 };
 
 } // namespace tallyro

@@ -10,6 +10,10 @@ double TextSurface::textWidth(std::string_view text) {
     return characterCount(text);
 }
 
+double TextSurface::pageHeight() {
+    return printableHeight_ > 0 ? linesPerSheet(font().size, printableHeight_) : 0;
+}
+
 void TextSurface::drawText(double x, double y, std::string_view text) {
     // Positions are whole columns and rows; a negative row (a position set
     // above the page top) lands on the first row.

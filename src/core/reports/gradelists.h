@@ -38,8 +38,11 @@ std::string classNameFromFileName(const std::string& fileName);
 std::vector<int> sortedStudentOrder(const ClassRecord& record);
 
 // Composes the chosen list from the class record and its grand averages
-// (computed beforehand) and ends the document. A PrintError from the back end
-// stops it.
+// (computed beforehand) and ends the document. The student blocks of the
+// all-information and current-student lists stay whole on a sheet where the
+// surface's pages allow it (a block longer than a sheet continues between two
+// categories), every sheet under the list's heading. A PrintError from the
+// back end stops it.
 void composeGradeList(PrintSurface& surface, const ClassRecord& record,
                       const GradeListRequest& request);
 

@@ -31,19 +31,38 @@ void composeLessonPages(PrintSurface& surface, const std::vector<std::string>& p
     int lastDay = range == LessonPrintRange::FullWeek ? kDayCount - 1 : currentDay;
     if (firstDay < 0 || lastDay >= kDayCount)
         lastDay = firstDay - 1; // no such day: nothing to print
-    for (int day = firstDay; day <= lastDay; ++day) {
+    // A day's page: an empty line, the heading and an empty line below it.
+    constexpr int kHeadingLines = 3;
+    auto dayHeading = [&] {
         surface.printEmptyLine();
         surface.print({tab(20), "Lesson Plan for " + dateLine});
         surface.printEmptyLine();
+    };
+    for (int day = firstDay; day <= lastDay; ++day) {
+        dayHeading();
+        bool sheetHasPeriod = false;
         for (int period = 0; period < kPeriodCount; ++period) {
+            std::vector<std::string> lines = boxLines(LessonPlan::lessonIndex(day, period));
+            // A period's name stays with its plan: a period that does not fit
+            // below the ones already on the sheet goes to a sheet of its own,
+            // headed with the same day, when one can hold it.
+            int needed = 1 + static_cast<int>(lines.size());
+            if (sheetHasPeriod && needed > surface.linesLeftOnPage() &&
+                needed <= surface.linesPerPage() - 1 - kHeadingLines) {
+                surface.newPage();
+                surface.printEmptyLine();
+                setPlanFont(surface);
+                dayHeading();
+            }
             surface.setFontBold(true);
             std::string name =
                 period < static_cast<int>(periodNames.size()) ? periodNames[period] : "";
             surface.print({name});
             surface.setFontBold(false);
-            for (const std::string& line : boxLines(LessonPlan::lessonIndex(day, period)))
+            for (const std::string& line : lines)
                 surface.print({leftCharacters(line, kDisplayLineLimit)});
             surface.printEmptyLine();
+            sheetHasPeriod = true;
         }
         if (range == LessonPrintRange::FullWeek && day < kDayCount - 1) {
             surface.newPage();

@@ -44,6 +44,8 @@ bool printOrReport(Printer& printer, MessageBox& messages, const PageComposition
 }
 
 void SystemPrinter::print(const PageComposition& compose, const QString& documentName) {
+    // Asking for the default printer loads the print system's plugin and
+    // reads its printer list: only now, when pages are to go out.
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         printToChosenPdf(files_, messages_, compose);
@@ -51,6 +53,8 @@ void SystemPrinter::print(const PageComposition& compose, const QString& documen
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(documentName);
+    // The painter's origin is the top left corner of the printable area
+    // (pageLayout().paintRect()), which the surface plans its pages on.
     printer.setFullPage(false);
     PainterSurface surface(printer);
     compose(surface);

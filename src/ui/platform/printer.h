@@ -22,7 +22,9 @@ public:
 
 // The system's default printer. Where no printer is installed, the teacher
 // is asked for a PDF file name, the pages are written there and a message
-// says where they went.
+// says where they went. The print system is not asked anything until pages
+// are printed: the printer list is read at each print (so a printer set up
+// while the program runs is found), never when the program starts.
 class SystemPrinter : public Printer {
 public:
     SystemPrinter(FileDialog& files, MessageBox& messages) : files_(files), messages_(messages) {}

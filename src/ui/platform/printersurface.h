@@ -5,10 +5,15 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
-#include <QPointer>
+#include <QString>
 
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -24,9 +29,17 @@ TextBoxLayout textBoxLayoutFor(const QFont& font, double widthPixels);
 void installPrintFontSubstitutes();
 
 // The print surface drawn with a QPainter on a printer or a PDF writer, in
-// inches from the printable area's top left corner. A page that would run
-// past the bottom continues on a new page; a page on which nothing was drawn
-// is never sent.
+// inches from the top left corner of the device's printable area. Lines are
+// as high as the font's ascent and descent, the way the printers the page
+// plans were made for measured them. A page that would run past the bottom
+// of the printable area continues on a new page; a page on which nothing was
+// drawn is never sent.
+//
+// Pages of grades are thousands of short pieces of text, so the surface draws
+// the pieces of a line that share a font as one text, placed at their tabs, keeps every font's
+// measures, and reuses the shaped glyphs of a text drawn before, in this
+// document or an earlier one of the same resolution (a class's report cards
+// repeat most of their texts).
 class PainterSurface : public PrintSurface {
 public:
     // The device must outlive the surface; painting starts at once, so a
@@ -40,6 +53,8 @@ public:
 
     // Pages actually sent to the device.
     int pagesSent() const { return pagesSent_; }
+    // Texts drawn on the device (each the pieces of a line in one font).
+    int textsDrawn() const { return textsDrawn_; }
 
 protected:
     void fontChanged(const PrintFont& font) override;
@@ -49,22 +64,60 @@ protected:
     void finishDocument() override;
     double pageHeight() override;
 
+public:
+    // One font of the pages at one resolution, with everything measured or
+    // shaped in it.
+    struct Face {
+        PrintFont key;
+        double dpiX = 0;
+        double dpiY = 0;
+        QFont font;
+        std::unique_ptr<QFontMetricsF> metrics;
+        double averageWidth = 0; // inches
+        double lineHeight = 0;   // inches
+        double ascent = 0;       // device pixels
+        // Looked up by the text of a piece without making a string of it.
+        struct Hash {
+            using is_transparent = void;
+            size_t operator()(std::string_view text) const {
+                return std::hash<std::string_view>()(text);
+            }
+        };
+        std::unordered_map<std::string, double, Hash, std::equal_to<>> widths;
+        std::unordered_map<std::string, QList<QGlyphRun>, Hash, std::equal_to<>> shaped;
+    };
+
 private:
+    // The text waiting to be drawn: the pieces of one line in one font.
+    struct Piece {
+        double x;
+        std::string text;
+    };
+    struct Run {
+        Face* face = nullptr;
+        double y = 0;
+        double endX = 0;
+        std::vector<Piece> pieces;
+    };
+
+    Face& faceFor(const PrintFont& font);
+    const QList<QGlyphRun>& shapedText(Face& face, const std::string& text);
+    void flushRun();
     void beforeDrawing();
     double toDeviceX(double x) const;
 
     QPagedPaintDevice& device_;
     QPainter painter_;
-    QFont font_;
-    // Measures of the current font, taken once per font change.
-    std::unique_ptr<QFontMetricsF> metrics_;
-    double averageWidth_ = 0;
+    Face* face_ = nullptr;
+    Face* painterFace_ = nullptr;
+    Run run_;
     double dpiX_ = 72;
     double dpiY_ = 72;
     double pageHeight_ = 0;
     bool pageHasInk_ = false;
     bool pendingNewPage_ = false;
     int pagesSent_ = 0;
+    int textsDrawn_ = 0;
 };
 
 } // namespace tallyro

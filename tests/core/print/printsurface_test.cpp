@@ -1,6 +1,7 @@
 #include "core/print/displaylines.h"
 #include "core/print/printdate.h"
 #include "core/print/recordingsurface.h"
+#include "core/print/sheet.h"
 #include "core/print/textsurface.h"
 
 #include <gtest/gtest.h>
@@ -144,4 +145,44 @@ TEST(PrintDate, ParsesFormatsAndMovesByDays) {
     EXPECT_FALSE(PrintDate::parse("1997-09-15"));
     EXPECT_FALSE(PrintDate::parse("today"));
     EXPECT_TRUE(PrintDate::parse("12-31-1999"));
+}
+
+TEST(Sheet, PlannedPagesFitTheSheetThePlansWereMadeFor) {
+    // 12-point lines are about 0.185 inch: a list's planned 50 lines and its
+    // heading fit, and so do two report cards of 34 lines at 10 points.
+    EXPECT_NEAR(timesLineHeight(12), 0.1845, 0.0005);
+    EXPECT_EQ(linesPerSheet(12), 57);
+    EXPECT_EQ(linesPerSheet(11), 63);
+    EXPECT_EQ(linesPerSheet(10), 69);
+    EXPECT_EQ(linesPerSheet(12, 0.1), 1);
+}
+
+TEST(PrintSurface, LinesLeftOnThePageCountDownAndAFullPageContinuesOnTheNext) {
+    RecordingSurface unlimited;
+    EXPECT_EQ(unlimited.linesLeftOnPage(), PrintSurface::kUnlimitedLines);
+
+    RecordingSurface surface(3);
+    EXPECT_EQ(surface.linesPerPage(), 3);
+    surface.print({"one"});
+    surface.printOpen({"two"});
+    EXPECT_EQ(surface.linesLeftOnPage(), 2); // an open line still takes its row
+    surface.print({" and more"});
+    surface.print({"three"});
+    EXPECT_EQ(surface.linesLeftOnPage(), 0);
+    surface.printEmptyLine(); // moving below the bottom starts nothing
+    EXPECT_EQ(surface.newPages, 0);
+    EXPECT_EQ(surface.linesLeftOnPage(), -1);
+    surface.print({"four"});
+    EXPECT_EQ(surface.page(), 2);
+    EXPECT_EQ(surface.find("four")->y, 0);
+    EXPECT_EQ(surface.linesLeftOnPage(), 2);
+}
+
+TEST(PrintDate, TheMondayOfAWeekRunningMondayToSunday) {
+    EXPECT_EQ(mondayOfWeek({1997, 9, 15}), (PrintDate{1997, 9, 15}));
+    EXPECT_EQ(mondayOfWeek({1997, 9, 17}), (PrintDate{1997, 9, 15}));
+    EXPECT_EQ(mondayOfWeek({1997, 9, 21}), (PrintDate{1997, 9, 15})); // a Sunday
+    EXPECT_EQ(mondayOfWeek({1997, 9, 22}), (PrintDate{1997, 9, 22}));
+    EXPECT_EQ(mondayOfWeek({2025, 1, 1}), (PrintDate{2024, 12, 30}));
+    EXPECT_EQ(mondayOfWeek({2024, 3, 2}), (PrintDate{2024, 2, 26})); // back over a leap day
 }

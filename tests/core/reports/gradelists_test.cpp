@@ -1,9 +1,12 @@
 #include "core/gradebook/categories.h"
 #include "core/print/recordingsurface.h"
+#include "core/print/sheet.h"
 #include "core/print/textsurface.h"
 #include "core/reports/gradelists.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace tallyro;
 
@@ -148,5 +151,147 @@ TEST(GradeLists, AnEmptyClassPrintsTheHeadingOnly) {
         composeGradeList(surface, record, request(mode));
         EXPECT_EQ(surface.newPages, 0);
         EXPECT_EQ(surface.endDocs, 1);
+    }
+}
+
+namespace {
+
+// The pages of a text rendering, split at its form feeds.
+std::vector<std::string> pagesOf(const std::string& text) {
+    std::vector<std::string> pages;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find("\f\n", start);
+        pages.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            return pages;
+        start = end + 2;
+    }
+}
+
+int rowsOf(const std::string& page) {
+    return static_cast<int>(std::count(page.begin(), page.end(), '\n'));
+}
+
+// A class whose student s gets extraCategories[s] more categories' worth of
+// lines; with none extra every block counts 9 lines: the name, seven weighted
+// categories of three grades and the closing empty line.
+ClassRecord nineLineClass(int students) {
+    ClassRecord record = classOf(students);
+    for (int c = 1; c <= 7; ++c) {
+        record.categoryWeights[c] = Value(10);
+        record.gradeCounts[c] = Value(3);
+    }
+    for (int s = 0; s < students; ++s)
+        for (int c = 1; c <= 7; ++c)
+            for (int k = 1; k <= 3; ++k)
+                record.grades(s, c, k) = Value("7" + std::to_string(k));
+    return record;
+}
+
+// Whether every student's block lies whole on one page: the name and the
+// last category of the block on the same page.
+void expectWholeBlocks(const std::vector<std::string>& pages, int students,
+                       const std::string& lastCategory) {
+    for (int s = 0; s < students; ++s) {
+        std::string name = "Student " + std::to_string(s + 1) + " ";
+        int found = 0;
+        for (const std::string& page : pages) {
+            size_t at = page.find(name);
+            if (at == std::string::npos)
+                continue;
+            ++found;
+            EXPECT_NE(page.find(lastCategory, at), std::string::npos) << name << "split";
+        }
+        EXPECT_EQ(found, 1) << name;
+    }
+}
+
+int studentsOn(const std::string& page) {
+    int count = 0;
+    for (size_t at = page.find("GrandAverage ="); at != std::string::npos;
+         at = page.find("GrandAverage =", at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(GradeListSheets, NineLineStudentsPrintSixToASheetAndEverySheetFits) {
+    for (int students : {30, 46}) {
+        ClassRecord record = nineLineClass(students);
+        TextSurface surface;
+        composeGradeList(surface, record, request(GradeListMode::AllInformation));
+        std::vector<std::string> pages = pagesOf(surface.text());
+        // p = 50 / 9 rounded = 6: 30 students on 5 sheets, 46 on 8.
+        ASSERT_EQ(pages.size(), size_t((students + 5) / 6)) << students;
+        for (size_t i = 0; i < pages.size(); ++i) {
+            EXPECT_EQ(studentsOn(pages[i]), i + 1 < pages.size() ? 6 : students - 6 * int(i));
+            EXPECT_TRUE(
+                pages[i].starts_with("\nStudent Grades for ROOM5 as of 09-15-1997     (Page " +
+                                     std::to_string(i + 1) + ")\n\n"));
+            // Nothing ran past the bottom of the planned sheet.
+            EXPECT_LE(rowsOf(pages[i]), linesPerSheet(12));
+        }
+        expectWholeBlocks(pages, students, "Midterm Exam");
+    }
+}
+
+TEST(GradeListSheets, ABlockThatWouldOverflowTheSheetMovesWholeToTheNext) {
+    // Blocks of 14 lines (six categories of 15 grades, two lines each): the
+    // plan rounds 50 / 14 up to 4 students a sheet, 59 rows where 57 fit.
+    // The fourth block goes whole to the next sheet instead of leaving its
+    // last line alone on a sheet before the planned break.
+    ClassRecord record = classOf(12);
+    for (int c = 1; c <= 6; ++c) {
+        record.categoryWeights[c] = Value(15);
+        record.gradeCounts[c] = Value(15);
+        for (int s = 0; s < 12; ++s)
+            for (int k = 1; k <= 15; ++k)
+                record.grades(s, c, k) = Value("80");
+    }
+    TextSurface surface;
+    composeGradeList(surface, record, request(GradeListMode::AllInformation));
+    std::vector<std::string> pages = pagesOf(surface.text());
+    ASSERT_EQ(pages.size(), 4u);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(studentsOn(pages[i]), 3) << i;
+        EXPECT_LE(rowsOf(pages[i]), linesPerSheet(12));
+        EXPECT_TRUE(pages[i].starts_with("\nStudent Grades for ROOM5 as of 09-15-1997     (Page " +
+                                         std::to_string(i + 1) + ")\n\n"));
+    }
+    expectWholeBlocks(pages, 12, "9 Week Test");
+}
+
+TEST(GradeListSheets, ABlockLongerThanASheetContinuesUnderTheHeadingBetweenCategories) {
+    // A full class: each block counts 57 lines (11 categories of 45 grades),
+    // more than a sheet holds under its heading.
+    ClassRecord record = classOf(4);
+    for (int c = 1; c <= 11; ++c) {
+        record.categoryWeights[c] = Value(9);
+        record.gradeCounts[c] = Value(45);
+        for (int s = 0; s < 4; ++s)
+            for (int k = 1; k <= 45; ++k)
+                record.grades(s, c, k) = Value("88");
+    }
+    for (GradeListMode mode : {GradeListMode::AllInformation, GradeListMode::CurrentStudent}) {
+        TextSurface surface;
+        composeGradeList(surface, record, request(mode));
+        std::vector<std::string> pages = pagesOf(surface.text());
+        bool numbered = mode == GradeListMode::AllInformation;
+        ASSERT_EQ(pages.size(), numbered ? 5u : 2u);
+        for (size_t i = 0; i < pages.size(); ++i) {
+            std::string heading = "\nStudent Grades for ROOM5 as of 09-15-1997";
+            if (numbered)
+                heading += "     (Page " + std::to_string(i + 1) + ")";
+            EXPECT_TRUE(pages[i].starts_with(heading + "\n\n")) << i;
+            EXPECT_LE(rowsOf(pages[i]), linesPerSheet(12));
+            // Sheets are filled; a category never breaks between two.
+            if (i + 1 < pages.size())
+                EXPECT_GE(rowsOf(pages[i]), linesPerSheet(12) - 5);
+            // A continued grade line starts at column 28 with nothing before.
+            std::string afterHeading = pages[i].substr(pages[i].find("\n\n", 1) + 2);
+            EXPECT_FALSE(afterHeading.starts_with(std::string(28, ' '))) << i;
+        }
     }
 }

@@ -94,3 +94,34 @@ TEST(LessonPages, ADayOutOfTheWeekPrintsNoPlans) {
     EXPECT_TRUE(surface.placed.empty());
     EXPECT_EQ(surface.endDocs, 1);
 }
+
+TEST(LessonPages, APeriodThatDoesNotFitGoesWholeToASheetHeadedWithItsDay) {
+    // Ten periods of eight lines each: 4 + 10 * 10 rows, more than the 63 rows
+    // of an 11-point sheet.
+    std::vector<std::string> names;
+    for (int p = 0; p < kPeriodCount; ++p)
+        names.push_back("Period " + std::to_string(p + 1));
+    auto lines = [](int box) {
+        std::vector<std::string> result;
+        for (int i = 1; i <= 8; ++i)
+            result.push_back("box " + std::to_string(box) + " line " + std::to_string(i));
+        return result;
+    };
+    PrintDate date{1997, 9, 15};
+    TextSurface surface;
+    composeLessonPages(surface, names, lines, date, LessonPrintRange::FullWeek, 0);
+    std::string text = surface.text();
+    // Six periods fill Monday's first sheet to its last row (4 + 6 * 10 - 1);
+    // the seventh starts Monday's second sheet, under Monday's heading, and
+    // Tuesday starts anew.
+    size_t firstBreak = text.find("\f\n");
+    ASSERT_NE(firstBreak, std::string::npos);
+    EXPECT_TRUE(text.substr(firstBreak)
+                    .starts_with("\f\n\n\n                   Lesson Plan for "
+                                 "Monday 09/15/1997\n\nPeriod 7\nbox 6 line 1\n"))
+        << text.substr(firstBreak, 200);
+    EXPECT_EQ(surface.pageCount(), 10);
+    size_t tuesday = text.find("Tuesday 09/16/1997");
+    EXPECT_EQ(text.rfind("\f\n", tuesday), text.find("\f\n", text.find("box 9 line 8")));
+    EXPECT_EQ(date, (PrintDate{1997, 9, 19}));
+}
