@@ -385,6 +385,7 @@ private slots:
         QCOMPARE(platform.files.shown.size(), size_t(1));
         QVERIFY(platform.files.shown[0].save);
         QCOMPARE(platform.files.shown[0].filter, QStringLiteral("PDF files (*.pdf)|*.pdf"));
+        QCOMPARE(platform.files.shown[0].title, QStringLiteral("Save the pages as PDF"));
         QCOMPARE(platform.messages.shown.size(), size_t(1));
         QCOMPARE(platform.messages.shown[0].style, MessageStyle::OkInformation);
         QVERIFY(platform.messages.shown[0].text.endsWith(dir.filePath("card.pdf")));
@@ -399,6 +400,26 @@ private slots:
         }
         QVERIFY(cancelled);
         QCOMPARE(platform.messages.shown.size(), size_t(1));
+    }
+
+    void withoutAPrinterNothingAsksForItToBeTurnedOnAndANameIsProposed() {
+        test::ScriptedPlatform platform;
+        platform.printer.installed = false;
+        QVERIFY(confirmPrinterOn(platform.printer, platform.messages));
+        QVERIFY(platform.messages.shown.empty());
+        platform.printer.installed = true;
+        platform.messages.answer(MessageButton::Cancel);
+        QVERIFY(!confirmPrinterOn(platform.printer, platform.messages));
+        QCOMPARE(platform.messages.shown.at(0).title, QStringLiteral("Printer On?"));
+        QCOMPARE(proposedPdfPath("/home/t", "ROOM5.grd", QStringLiteral("all information")),
+                 QStringLiteral("/home/t/ROOM5 all information.pdf"));
+
+        QTemporaryDir dir;
+        QString proposed = dir.filePath("ROOM5 all information.pdf");
+        platform.files.choose(proposed);
+        printToChosenPdf(
+            platform.files, platform.messages, [](PrintSurface&) {}, proposed);
+        QCOMPARE(platform.files.shown.back().fileName, proposed);
     }
 
     void recordingPrinterDoubleRecordsJobsAndFails() {

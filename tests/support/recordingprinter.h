@@ -22,6 +22,10 @@ public:
         compose(*jobs.back());
     }
 
+    bool hasPrinter() const override { return installed; }
+
+    // False: as on a machine without a printer.
+    bool installed = true;
     QStringList documentNames;
     std::vector<std::unique_ptr<RecordingSurface>> jobs;
     // When set, the next jobs fail with this text.

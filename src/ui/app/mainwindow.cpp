@@ -806,9 +806,7 @@ void MainWindow::printFile() {
     if (state_.workMode == WorkMode::ReportCard && !reportWindow())
         state_.workMode = WorkMode::Grades;
     if (state_.workMode == WorkMode::ReportCard) {
-        if (platform_.messages.show(QStringLiteral("Insure that your printer is on."),
-                                    QStringLiteral("Printer On?"),
-                                    MessageStyle::OkCancelQuestion) == MessageButton::Cancel)
+        if (!confirmPrinterOn(platform_.printer, platform_.messages))
             return;
         if (ReportCardWindow* report = reportWindow())
             report->pressPrint();

@@ -5,6 +5,7 @@
 #include "ui/platform/messagebox.h"
 #include "ui/platform/printersurface.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -16,8 +17,10 @@ QString savedAsPdfMessage(const QString& path) {
            path;
 }
 
-void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose) {
-    files.prepare(QStringLiteral("Save As"), FileDialog::OverwritePrompt, QStringLiteral("*.pdf"),
+void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose,
+                      const QString& suggestion) {
+    files.prepare(QStringLiteral("Save the pages as PDF"), FileDialog::OverwritePrompt,
+                  suggestion.isEmpty() ? QStringLiteral("*.pdf") : suggestion,
                   QStringLiteral("PDF files (*.pdf)|*.pdf"));
     files.showSave();
     QString path = files.fileName();
@@ -43,12 +46,33 @@ bool printOrReport(Printer& printer, MessageBox& messages, const PageComposition
     }
 }
 
+bool SystemPrinter::hasPrinter() const {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+bool confirmPrinterOn(Printer& printer, MessageBox& messages) {
+    if (!printer.hasPrinter())
+        return true;
+    return messages.show(QStringLiteral("Insure that your printer is on."),
+                         QStringLiteral("Printer On?"),
+                         MessageStyle::OkCancelQuestion) != MessageButton::Cancel;
+}
+
+QString proposedPdfPath(const std::string& folder, const std::string& fileName,
+                        const QString& what) {
+    QString base = QFileInfo(QString::fromStdString(fileName)).completeBaseName();
+    if (base.isEmpty())
+        base = QStringLiteral("Tallyro");
+    QString name = base + QLatin1Char(' ') + what + QStringLiteral(".pdf");
+    return folder.empty() ? name : QDir(QString::fromStdString(folder)).filePath(name);
+}
+
 void SystemPrinter::print(const PageComposition& compose, const QString& documentName) {
     // Asking for the default printer loads the print system's plugin and
     // reads its printer list: only now, when pages are to go out.
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        printToChosenPdf(files_, messages_, compose);
+        printToChosenPdf(files_, messages_, compose, pdfSuggestion_);
         return;
     }
     QPrinter printer(info, QPrinter::HighResolution);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace tallyro {
 
 class FileDialog;
@@ -18,7 +20,26 @@ public:
     virtual ~Printer() = default;
     // documentName names the job in the printer queue.
     virtual void print(const PageComposition& compose, const QString& documentName) = 0;
+    // Whether pages go to a printer; without one they are saved as a PDF file.
+    virtual bool hasPrinter() const { return true; }
+    // The PDF file the next print proposes where no printer is installed
+    // ("ROOM5 all information.pdf" in the class's folder).
+    void suggestPdfName(const QString& path) { pdfSuggestion_ = path; }
+    const QString& pdfSuggestion() const { return pdfSuggestion_; }
+
+protected:
+    QString pdfSuggestion_;
 };
+
+// "Insure that your printer is on." (OK/Cancel) before pages go to a
+// printer; true when they may go. Without a printer there is nothing to turn
+// on: the question is skipped and the pages are saved as a PDF file.
+bool confirmPrinterOn(Printer& printer, MessageBox& messages);
+
+// The PDF name proposed for a printed list of the open file: its name
+// without the extension, a blank and what is printed, in the file's folder.
+QString proposedPdfPath(const std::string& folder, const std::string& fileName,
+                        const QString& what);
 
 // The system's default printer. Where no printer is installed, the teacher
 // is asked for a PDF file name, the pages are written there and a message
@@ -29,6 +50,7 @@ class SystemPrinter : public Printer {
 public:
     SystemPrinter(FileDialog& files, MessageBox& messages) : files_(files), messages_(messages) {}
     void print(const PageComposition& compose, const QString& documentName) override;
+    bool hasPrinter() const override;
 
 private:
     FileDialog& files_;
@@ -50,6 +72,7 @@ QString savedAsPdfMessage(const QString& path);
 // file dialog for a PDF name ("*.pdf" appended when the name has no
 // extension), writes the pages there and says so. Shared by SystemPrinter
 // and testable without a printer.
-void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose);
+void printToChosenPdf(FileDialog& files, MessageBox& messages, const PageComposition& compose,
+                      const QString& suggestion = QString());
 
 } // namespace tallyro
