@@ -2,8 +2,14 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTreeView>
+
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace tallyro {
 
@@ -69,6 +75,23 @@ QString QtFileDialog::ask(bool save) {
     const QString name = fileName();
     if (!name.isEmpty() && !isPattern(name))
         dialog.selectFile(name);
+
+    // Whole on the screen, centred on the main window, with a name column
+    // wide enough for the teacher's long file names.
+    QRect screen =
+        (parent_ && parent_->screen() ? parent_->screen() : QGuiApplication::primaryScreen())
+            ->availableGeometry();
+    dialog.resize(QSize(860, 540).boundedTo(screen.size() * 0.9));
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+        files->header()->resizeSection(0, dialog.width() / 2);
+    if (parent_) {
+        QRect centred(QPoint(0, 0), dialog.size());
+        centred.moveCenter(parent_->window()->frameGeometry().center());
+        centred.moveTop(std::max(centred.top(), screen.top()));
+        centred.moveLeft(std::max(centred.left(), screen.left()));
+        dialog.move(centred.topLeft());
+    }
 
     if (dialog.exec() != QDialog::Accepted)
         return QString();
