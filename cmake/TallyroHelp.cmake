@@ -1,6 +1,7 @@
 # The help pages in help/ are compiled into a Qt Help collection that stands
 # beside the program: tallyro.qhc (what the viewer opens) and tallyro.qch (the
-# pages it registers). The viewer finds the collection in the program's folder.
+# pages it registers). The viewer finds the collection in the program's folder
+# (a build tree) or in ../share/tallyro beside it (an installed program).
 set(TALLYRO_HELP_SOURCE_DIR ${CMAKE_SOURCE_DIR}/help)
 get_target_property(TALLYRO_HELP_OUTPUT_DIR tallyro RUNTIME_OUTPUT_DIRECTORY)
 if(NOT TALLYRO_HELP_OUTPUT_DIR)
@@ -45,4 +46,4 @@ add_custom_command(
   VERBATIM)
 add_custom_target(tallyro_help DEPENDS ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION})
 add_dependencies(tallyro tallyro_help)
-install(FILES ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION} TYPE BIN)
+install(FILES ${TALLYRO_HELP_COLLECTION} ${TALLYRO_HELP_DOCUMENTATION} DESTINATION share/tallyro)

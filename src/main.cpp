@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
         return tallyro::CommandLine::run(args, std::cout, std::cerr);
     }
 
+    // The menus stay in the window: asking the desktop for a global menu bar
+    // costs the first picture a round trip on the session bus.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyro"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

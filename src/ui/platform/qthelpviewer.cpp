@@ -16,7 +16,16 @@ QtHelpViewer::~QtHelpViewer() {
 }
 
 QString QtHelpViewer::defaultCollectionFile() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tallyro.qhc"));
+    return collectionFileFor(QCoreApplication::applicationDirPath());
+}
+
+QString QtHelpViewer::collectionFileFor(const QString& programFolder) {
+    const QString name = QStringLiteral("tallyro.qhc");
+    const QDir folder(programFolder);
+    const QString beside = folder.filePath(name);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    return QDir::cleanPath(folder.filePath(QStringLiteral("../share/tallyro/") + name));
 }
 
 bool QtHelpViewer::openWindow() {

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -28,12 +29,30 @@ QString collectionFile() {
     return QtHelpViewer::defaultCollectionFile();
 }
 
+// Whether the help engine's SQLite driver has been loaded into the process.
+bool sqliteLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        qFatal("cannot read /proc/self/maps");
+    return maps.readAll().contains("libqsqlite");
+}
+
+void touch(const QString& path) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
 } // namespace
 
 class QtHelpViewerTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    // First: it needs a process in which no help was opened yet.
+    void theHelpEngineIsSetUpOnTheFirstRequestOnly();
+    void theCollectionIsBesideTheProgramOrInTheInstalledPlace();
+    void anInstalledCollectionOpensAwayFromTheBuildTree();
     void everyPageIsInTheCollectionAndEveryLinkLeadsToAPage();
     void theIndexLeadsToThePagesATeacherLooksFor_data();
     void theIndexLeadsToThePagesATeacherLooksFor();
@@ -46,6 +65,69 @@ private slots:
 
 void QtHelpViewerTest::initTestCase() {
     QVERIFY2(QFileInfo::exists(collectionFile()), qPrintable(collectionFile()));
+}
+
+void QtHelpViewerTest::theHelpEngineIsSetUpOnTheFirstRequestOnly() {
+    // The start-up creates the viewer and gives it its owner; neither opens
+    // the collection, which would put SQLite before the first picture.
+    QVERIFY(!sqliteLoaded());
+    test::ScriptedMessageBox messages;
+    QtHelpViewer viewer(collectionFile(), messages);
+    QWidget owner;
+    viewer.setParent(&owner);
+    QVERIFY(!viewer.window());
+    QVERIFY(!sqliteLoaded());
+    viewer.showContents();
+    QVERIFY(viewer.window());
+    QVERIFY(sqliteLoaded());
+    QCOMPARE(messages.shown.size(), size_t(0));
+}
+
+void QtHelpViewerTest::theCollectionIsBesideTheProgramOrInTheInstalledPlace() {
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString bin = root.filePath(QStringLiteral("usr/bin"));
+    const QString installed = root.filePath(QStringLiteral("usr/share/tallyro/tallyro.qhc"));
+    QDir().mkpath(bin);
+
+    // Nowhere yet: the installed place, which a message then names.
+    QCOMPARE(QtHelpViewer::collectionFileFor(bin), installed);
+    // Installed by the package.
+    touch(installed);
+    QCOMPARE(QtHelpViewer::collectionFileFor(bin), installed);
+    // A build tree's own collection comes first, even with a package installed.
+    touch(bin + QStringLiteral("/tallyro.qhc"));
+    QCOMPARE(QtHelpViewer::collectionFileFor(bin), bin + QStringLiteral("/tallyro.qhc"));
+    // A trailing separator changes nothing.
+    QCOMPARE(QtHelpViewer::collectionFileFor(bin + QLatin1Char('/')),
+             bin + QStringLiteral("/tallyro.qhc"));
+
+    // A folder of that name is not a collection.
+    const QString other = root.filePath(QStringLiteral("opt/bin"));
+    QDir().mkpath(other + QStringLiteral("/tallyro.qhc"));
+    QCOMPARE(QtHelpViewer::collectionFileFor(other),
+             root.filePath(QStringLiteral("opt/share/tallyro/tallyro.qhc")));
+}
+
+void QtHelpViewerTest::anInstalledCollectionOpensAwayFromTheBuildTree() {
+    // The two files as the package lays them out, with no build tree beside.
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString share = root.filePath(QStringLiteral("usr/share/tallyro"));
+    QDir().mkpath(share);
+    QDir().mkpath(root.filePath(QStringLiteral("usr/bin")));
+    for (const char* name : {"tallyro.qhc", "tallyro.qch"})
+        QVERIFY(QFile::copy(QFileInfo(collectionFile()).dir().filePath(QLatin1String(name)),
+                            share + QLatin1Char('/') + QLatin1String(name)));
+
+    test::ScriptedMessageBox messages;
+    QtHelpViewer viewer(QtHelpViewer::collectionFileFor(root.filePath(QStringLiteral("usr/bin"))),
+                        messages);
+    viewer.showContents();
+    QCOMPARE(messages.shown.size(), size_t(0));
+    QVERIFY(viewer.window());
+    QVERIFY(viewer.window()->browser()->toPlainText().contains(QStringLiteral("Tallyro")));
+    viewer.quit();
 }
 
 void QtHelpViewerTest::everyPageIsInTheCollectionAndEveryLinkLeadsToAPage() {
