@@ -224,7 +224,7 @@ int printLessons(const Options& options, std::ostream& out, std::ostream& err) {
 int printReportCard(const Options& options, std::ostream& out, std::ostream& err) {
     ReportCardFile file;
     try {
-        file = parseReportCardJson(readTextFile(options.file));
+        file = readReportCardJson(options.file);
     } catch (const ReportCardJsonError& error) {
         err << options.file << ": " << error.what() << '\n';
         return 1;

@@ -1,5 +1,6 @@
 #include "core/classfile/gradefile.h"
 
+#include "core/classfile/errortext.h"
 #include "core/classfile/fileerror.h"
 #include "core/classfile/recordformat.h"
 #include "core/classfile/textfile.h"
@@ -35,8 +36,8 @@ void parseClassFile(std::string_view text, ClassRecord& record) {
         record.categoryWeights[c] = reader.readField(std::string_view(what));
         Value count = reader.readField(std::string_view(what));
         if (!wholeNumberIn(count, 0, kMaxGradesPerCategory)) {
-            throw FileError(at(reader.fieldLine()) + "the grade count \"" + count.toText() +
-                            "\" of category " + std::to_string(c) +
+            throw FileError(at(reader.fieldLine()) + "the grade count " +
+                            quotedValue(count.toText()) + " of category " + std::to_string(c) +
                             " is not a whole number from 0 to 45.");
         }
         record.gradeCounts[c] = count;
@@ -45,21 +46,28 @@ void parseClassFile(std::string_view text, ClassRecord& record) {
     Value countField = reader.readField("the number of students");
     auto students = wholeNumberIn(countField, 0, kStudentSlots);
     if (!students) {
-        throw FileError(at(reader.fieldLine()) + "the number of students \"" + countField.toText() +
-                        "\" is not a whole number from 0 to 46.");
+        throw FileError(at(reader.fieldLine()) + "the number of students " +
+                        quotedValue(countField.toText()) + " is not a whole number from 0 to 46.");
     }
 
     for (int s = 0; s < *students; ++s) {
-        record.studentNames[s] =
-            reader.readField([&] { return "the name of student " + std::to_string(s + 1); })
-                .toText();
+        Value name =
+            reader.readField([&] { return "the name of student " + std::to_string(s + 1); });
+        // Names are always written in quotes; a bare number or word here
+        // means the lines before it are one short or one too many.
+        if (!reader.fieldWasQuoted()) {
+            throw FileError(at(reader.fieldLine()) + "the name of student " +
+                            std::to_string(s + 1) + " is " + quotedValue(name.toText()) +
+                            ", not a text in double quotes.");
+        }
+        record.studentNames[s] = name.toText();
         for (int c = 1; c <= kCategoryCount; ++c) {
             int count = record.gradeCount(c);
             for (int k = 1; k <= count; ++k) {
                 record.grades(s, c, k) = reader.readField([&] {
                     return "grade " + std::to_string(k) + " of category " + std::to_string(c) +
-                           " of student " + std::to_string(s + 1) + " (" + record.studentNames[s] +
-                           ")";
+                           " of student " + std::to_string(s + 1) + " (" +
+                           shownValue(record.studentNames[s]) + ")";
                 });
             }
         }

@@ -1,5 +1,6 @@
 #include "core/classfile/recordformat.h"
 
+#include "core/classfile/errortext.h"
 #include "core/classfile/fileerror.h"
 
 namespace tallyro {
@@ -76,7 +77,8 @@ bool RecordReader::next(Value& field) {
     if (pos_ >= text_.size())
         return false;
     fieldLine_ = line_;
-    if (text_[pos_] == '"') {
+    quoted_ = text_[pos_] == '"';
+    if (quoted_) {
         size_t close = text_.find('"', pos_ + 1);
         if (close == std::string_view::npos) {
             throw FileError("Line " + std::to_string(line_) +
@@ -121,7 +123,23 @@ std::string RecordReader::readQuotedRecord(std::string_view what) {
     }
     if (pos_ >= text_.size())
         failAtEnd(what);
-    return readField(what).toText();
+    if (text_[pos_] == '"')
+        return readField(what).toText();
+    fieldLine_ = line_;
+    quoted_ = false;
+    size_t end = pos_;
+    while (end < text_.size() && !isLineEnd(text_[end]))
+        ++end;
+    std::string_view raw = text_.substr(pos_, end - pos_);
+    if (raw.find(',') != std::string_view::npos) {
+        throw FileError("Line " + std::to_string(line_) + ": " + std::string(what) + " " +
+                        quotedValue(raw) + " is not a text in double quotes and holds a comma.");
+    }
+    pos_ = end;
+    finishField();
+    while (!raw.empty() && isBlank(raw.back()))
+        raw.remove_suffix(1);
+    return std::string(raw);
 }
 
 void RecordWriter::writeRecord(std::initializer_list<Value> fields) {

@@ -32,7 +32,13 @@ public:
 
     // The next quoted text record: everything from its opening quote to the
     // next quote, line breaks included, then past the line end that follows.
+    // A record that does not start with a quote (the format never writes
+    // one) is its line without the blanks around it; holding a comma, it
+    // throws FileError, as it would otherwise shift every later record.
     std::string readQuotedRecord(std::string_view what);
+
+    // True when the last field read was a text in double quotes.
+    bool fieldWasQuoted() const { return quoted_; }
 
     // True when only blanks and line ends are left.
     bool atEnd() const;
@@ -52,6 +58,7 @@ private:
     size_t pos_ = 0;
     int line_ = 1;
     int fieldLine_ = 1;
+    bool quoted_ = false;
 };
 
 // Writes records in the same format: text in double quotes, numbers in their

@@ -1,5 +1,7 @@
 #include "core/classfile/value.h"
 
+#include "core/classfile/errortext.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -156,7 +158,7 @@ double Value::toNumber() const {
     const auto& text = std::get<std::string>(data_);
     if (auto number = parseNumber(text))
         return *number;
-    throw ValueError("\"" + text + "\" is not a number");
+    throw ValueError(quotedValue(text) + " is not a number");
 }
 
 std::string Value::toText() const {

@@ -1,5 +1,6 @@
 #include "core/gradebook/averaging.h"
 
+#include "core/classfile/errortext.h"
 #include "core/gradebook/categories.h"
 
 #include <cmath>
@@ -8,15 +9,18 @@ namespace tallyro {
 
 namespace {
 
+std::string whose(const std::string& studentName, int category) {
+    return "of " + (studentName.empty() ? std::string("a student") : shownValue(studentName)) +
+           " in " + kCategoryNames.at(category);
+}
+
 std::string describe(const std::string& studentName, int category, int gradeNumber,
                      const std::string& text) {
-    std::string where = "of " + (studentName.empty() ? std::string("a student") : studentName) +
-                        " in " + kCategoryNames.at(category);
     if (gradeNumber == 0)
-        return "The weight \"" + text + "\" of " + kCategoryNames.at(category) +
+        return "The weight " + quotedValue(text) + " of " + kCategoryNames.at(category) +
                " is not a number.";
-    return "The grade \"" + text + "\" " + where + ", grade " + std::to_string(gradeNumber) +
-           ", is not a number, \"x\" or \"d\".";
+    return "The grade " + quotedValue(text) + " " + whose(studentName, category) + ", grade " +
+           std::to_string(gradeNumber) + ", is not a number, \"x\" or \"d\".";
 }
 
 double weightOf(const ClassRecord& record, int student, int category) {
@@ -31,8 +35,20 @@ double weightOf(const ClassRecord& record, int student, int category) {
 
 AveragingError::AveragingError(int student, std::string studentName, int category, int gradeNumber,
                                std::string text)
-    : std::runtime_error(describe(studentName, category, gradeNumber, text)), student_(student),
-      category_(category), gradeNumber_(gradeNumber), text_(std::move(text)) {}
+    : std::runtime_error(oneLineDescription(describe(studentName, category, gradeNumber, text))),
+      student_(student), category_(category), gradeNumber_(gradeNumber), text_(std::move(text)) {}
+
+AveragingError::AveragingError(std::string description, int student, int category)
+    : std::runtime_error(oneLineDescription(description)), student_(student), category_(category),
+      gradeNumber_(0), notFinite_(true) {}
+
+AveragingError AveragingError::notFinite(int student, const std::string& studentName,
+                                         int category) {
+    return AveragingError("The average " + whose(studentName, category) +
+                              " is too large to be a number; a grade or the weight there is "
+                              "far too large.",
+                          student, category);
+}
 
 double categoryAverage(const ClassRecord& record, int student, int category) {
     int count = record.gradeCount(category);
@@ -55,7 +71,10 @@ double categoryAverage(const ClassRecord& record, int student, int category) {
     }
     if (excluded == count)
         return 100;
-    return sum / (count - excluded);
+    double average = sum / (count - excluded);
+    if (!std::isfinite(average))
+        throw AveragingError::notFinite(student, record.studentNames.at(student), category);
+    return average;
 }
 
 std::string averageText(double average) {
@@ -84,6 +103,8 @@ StudentAverages computeAverages(ClassRecord& record, int student, AverageMode mo
         double average = categoryAverage(record, student, c);
         result.categoryAverages[c] = average;
         grand += average * weightOf(record, student, c) * 0.01;
+        if (!std::isfinite(grand))
+            throw AveragingError::notFinite(student, record.studentNames.at(student), c);
     }
     result.grandAverage = applyAverageMode(grand, mode);
     record.grandAverages[student] = result.grandAverage;

@@ -16,11 +16,19 @@ inline AverageMode averageModeFrom(int averageMode) {
 }
 
 // A grade or weight that cannot take part in an average: it names the student,
-// the category, the grade number (0 for a weight) and the offending text.
+// the category, the grade number (0 for a weight) and the offending text. It
+// also stands for an average too large to be a number (a grade of 1e308 in a
+// category weighted 100): such an average is refused, never shown as "Infin".
 class AveragingError : public std::runtime_error {
 public:
     AveragingError(int student, std::string studentName, int category, int gradeNumber,
                    std::string text);
+
+    // The average of the category (or the grand average once that category
+    // is added in) is not a finite number.
+    static AveragingError notFinite(int student, const std::string& studentName, int category);
+
+    bool isNotFinite() const { return notFinite_; }
 
     int student() const { return student_; }
     int category() const { return category_; }
@@ -32,6 +40,9 @@ private:
     int category_;
     int gradeNumber_;
     std::string text_;
+    bool notFinite_ = false;
+
+    AveragingError(std::string description, int student, int category);
 };
 
 // What one student's averages look like after a computation.
@@ -44,7 +55,8 @@ struct StudentAverages {
 
 // Averages of one category of one student: 0 without grades, 100 when every
 // grade is excused or dropped, else the mean of the counting grades (an empty
-// cell counts as a 0). Throws AveragingError for any other text.
+// cell counts as a 0). Throws AveragingError for any other text and for an
+// average that is not a finite number.
 double categoryAverage(const ClassRecord& record, int student, int category);
 
 // The grand average in the given mode: Rounded gives a whole number (.5 rounds

@@ -18,16 +18,18 @@ inline constexpr const char* kLessonExtension = ".pla";
 inline constexpr const char* kLessonBackupExtension = ".lba";
 
 // Fills the plan from the text of a lesson plan file. The plan is cleared to
-// capacity first; a file with fewer than sixty records throws FileError naming
-// the line, and the plan is then cleared to nothing.
+// capacity first; a file with fewer than sixty records, or with an unquoted
+// record holding a comma (which would shift every later plan), throws
+// FileError naming the line, and the plan is then cleared to nothing.
 void parseLessonFile(std::string_view text, LessonPlan& plan);
 
 // The text of a lesson plan file for the plan, records ending in CR LF. Names
 // or texts the plan does not hold are written as empty records.
 std::string formatLessonFile(const LessonPlan& plan);
 
-// Reads a lesson plan file from disk; on failure the plan is cleared to
-// nothing and FileError carries the description.
+// Reads a lesson plan file from disk (a regular file of at most 4 MiB, see
+// readTextFile); on failure the plan is cleared to nothing and FileError
+// carries the description.
 void readLessonFile(const std::string& path, LessonPlan& plan);
 
 // Writes the plan to disk, replacing the file only once the new one is safe.

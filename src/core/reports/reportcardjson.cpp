@@ -1,5 +1,6 @@
 #include "core/reports/reportcardjson.h"
 
+#include "core/classfile/textfile.h"
 #include "core/print/printdate.h"
 #include "core/print/utf8text.h"
 
@@ -11,6 +12,14 @@
 namespace tallyro {
 
 namespace {
+
+[[noreturn]] void failAtLine(std::string_view text, size_t pos, const std::string& what) {
+    int line = 1;
+    for (size_t i = 0; i < pos && i < text.size(); ++i)
+        if (text[i] == '\n')
+            ++line;
+    throw ReportCardJsonError("line " + std::to_string(line) + ": " + what);
+}
 
 // Just enough JSON for a report card: objects, arrays, strings, numbers
 // (kept as their text), true, false and null.
@@ -42,12 +51,9 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string& what) const {
-        int line = 1;
-        for (size_t i = 0; i < pos_ && i < text_.size(); ++i)
-            if (text_[i] == '\n')
-                ++line;
-        throw ReportCardJsonError("line " + std::to_string(line) + ": " + what);
+    [[noreturn]] void fail(const std::string& what) const { failAt(pos_, what); }
+    [[noreturn]] void failAt(size_t pos, const std::string& what) const {
+        failAtLine(text_, pos, what);
     }
 
     void skipBlanks() {
@@ -72,6 +78,10 @@ private:
     Json parseValue(int depth) {
         if (depth > 20)
             fail("too deeply nested");
+        // A card holds a few dozen values; a bound keeps a file of a million
+        // tiny values from taking a hundred times its size in memory.
+        if (++values_ > kMaxValues)
+            fail("more values than a report card holds");
         skipBlanks();
         if (pos_ >= text_.size())
             fail("unexpected end of the document");
@@ -118,7 +128,7 @@ private:
                 ++pos_;
             value.text = std::string(text_.substr(start, pos_ - start));
         } else {
-            fail(std::string("unexpected character '") + c + "'");
+            fail("unexpected character " + quotedValue(std::string_view(&c, 1)));
         }
         return value;
     }
@@ -180,23 +190,34 @@ private:
                 result.push_back(e);
                 break;
             case 'u': {
+                size_t escape = pos_ - 2;
                 char32_t code = hex4();
-                if (code >= 0xD800 && code < 0xDC00 && text_.substr(pos_, 2) == "\\u") {
+                if (code >= 0xDC00 && code < 0xE000)
+                    failAt(escape, "a \\u escape holds half a surrogate pair");
+                if (code >= 0xD800 && code < 0xDC00) {
+                    // Only a high half followed by a low half is a character.
+                    if (text_.substr(pos_, 2) != "\\u")
+                        failAt(escape, "a \\u escape holds half a surrogate pair");
                     pos_ += 2;
                     char32_t low = hex4();
+                    if (low < 0xDC00 || low >= 0xE000)
+                        failAt(escape, "a \\u escape holds half a surrogate pair");
                     code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
                 }
                 result += fromCharacters(std::u32string(1, code));
                 break;
             }
             default:
-                fail(std::string("unknown escape \\") + e);
+                fail("unknown escape " + quotedValue("\\" + std::string(1, e)));
             }
         }
     }
 
+    static constexpr int kMaxValues = 10000;
+
     std::string_view text_;
     size_t pos_ = 0;
+    int values_ = 0;
 };
 
 [[noreturn]] void refuse(const std::string& what) {
@@ -208,7 +229,7 @@ std::string textOf(const Json& value, const std::string& key) {
         return value.text;
     if (value.kind == Json::Null)
         return {};
-    refuse("\"" + key + "\" must be a text");
+    refuse(quotedValue(key) + " must be a text");
 }
 
 template <size_t N>
@@ -228,7 +249,7 @@ template <size_t N> std::string captionList(const std::array<const char*, N>& ca
 
 std::vector<std::string> textList(const Json& value, const std::string& key) {
     if (value.kind != Json::Array)
-        refuse("\"" + key + "\" must be a list of texts");
+        refuse(quotedValue(key) + " must be a list of texts");
     std::vector<std::string> texts;
     for (const Json& item : value.items)
         texts.push_back(textOf(item, key));
@@ -241,7 +262,7 @@ void readSubjects(const Json& value, ReportCardEntry& entry) {
     for (const auto& [caption, mark] : value.members) {
         int index = captionIndex(kSubjectCaptions, caption);
         if (index < 0)
-            refuse("unknown subject \"" + caption + "\"; the subjects are " +
+            refuse("unknown subject " + quotedValue(caption) + "; the subjects are " +
                    captionList(kSubjectCaptions));
         entry.subjects[index] = {true, textOf(mark, caption)};
     }
@@ -257,7 +278,7 @@ void readConduct(const Json& value, ReportCardEntry& entry) {
                 index = i;
     }
     if (index < 0)
-        refuse("unknown conduct \"" + conduct + "\"; the conduct marks are " +
+        refuse("unknown conduct " + quotedValue(conduct) + "; the conduct marks are " +
                captionList(kConductCaptions));
     entry.conduct = index;
 }
@@ -276,15 +297,21 @@ void readAttendance(const Json& value, ReportCardEntry& entry) {
         else if (key == "tardies")
             entry.tardies = textOf(count, key);
         else
-            refuse("unknown attendance key \"" + key + "\"; use \"absences\" and \"tardies\"");
+            refuse("unknown attendance key " + quotedValue(key) +
+                   "; use \"absences\" and \"tardies\"");
     }
 }
 
 } // namespace
 
 ReportCardFile parseReportCardJson(std::string_view text) {
+    if (text.size() > kReportCardJsonLimit)
+        refuse("the report card is larger than 1 MiB, more than a report card file can hold");
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
+    // Every text taken from the file goes onto a page as UTF-8.
+    if (size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos)
+        failAtLine(text, bad, "the file is not UTF-8 text");
     Json document = JsonReader(text).document();
     if (document.kind != Json::Object)
         refuse("a report card is one JSON object");
@@ -317,8 +344,8 @@ ReportCardFile parseReportCardJson(std::string_view text) {
                 if (caption == kAttendanceCaption)
                     entry.attendance = true;
                 else if (index < 0)
-                    refuse("unknown area for improvement \"" + caption + "\"; the areas are " +
-                           captionList(kAreaCaptions));
+                    refuse("unknown area for improvement " + quotedValue(caption) +
+                           "; the areas are " + captionList(kAreaCaptions));
                 else
                     entry.areas[index] = true;
             }
@@ -326,8 +353,8 @@ ReportCardFile parseReportCardJson(std::string_view text) {
             for (const std::string& caption : textList(value, key)) {
                 int index = captionIndex(kRecommendationCaptions, caption);
                 if (index < 0)
-                    refuse("unknown recommendation \"" + caption + "\"; the recommendations are " +
-                           captionList(kRecommendationCaptions));
+                    refuse("unknown recommendation " + quotedValue(caption) +
+                           "; the recommendations are " + captionList(kRecommendationCaptions));
                 entry.recommendations[index] = true;
             }
         } else if (key == "comments") {
@@ -354,18 +381,22 @@ ReportCardFile parseReportCardJson(std::string_view text) {
                 if (index < 0)
                     index = captionIndex(kCopyLabels, copy);
                 if (index < 0)
-                    refuse("unknown copy \"" + copy + "\"; the copies are " +
+                    refuse("unknown copy " + quotedValue(copy) + "; the copies are " +
                            captionList(kCopyCaptions));
                 entry.copies[index] = true;
             }
         } else {
-            refuse("unknown key \"" + key + "\"");
+            refuse("unknown key " + quotedValue(key));
         }
     }
     // A card with no copy to print is surely a mistake in the file.
     if (!entry.copies[0] && !entry.copies[1] && !entry.copies[2] && !entry.copies[3])
         refuse("\"copies\" must name at least one copy");
     return file;
+}
+
+ReportCardFile readReportCardJson(const std::string& path) {
+    return parseReportCardJson(readTextFile(path, kReportCardJsonLimit));
 }
 
 } // namespace tallyro

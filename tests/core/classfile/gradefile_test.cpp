@@ -258,3 +258,23 @@ TEST(TextFile, Utf8IsValidatedStrictly) {
               "\xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC");
     EXPECT_EQ(decodeFileBytes("\xEF\xBB\xBFok"), "ok");
 }
+
+TEST(GradeFile, ANameThatIsNoQuotedTextIsAnErrorAtItsLine) {
+    // Ann's third grade is missing: without the check, Sofia's name would be
+    // read as that grade and her first grade as her name.
+    std::string text =
+        weightsLines("3") + "2\r\n\"Ann\"\r\n90\r\n80\r\n\"Sofia\"\r\n70\r\n60\r\n50\r\n";
+    ClassRecord record;
+    try {
+        parseClassFile(text, record);
+        ADD_FAILURE() << "accepted";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Line 17: the name of student 2 is \"70\", not a text in double quotes.");
+    }
+    // An unquoted word is no name either, nor an empty line.
+    EXPECT_THROW(parseClassFile(weightsLines() + "1\r\nSofia\r\n", record), FileError);
+    EXPECT_THROW(parseClassFile(weightsLines() + "1\r\n\r\n", record), FileError);
+    parseClassFile(weightsLines() + "1\r\n\"\"\r\n", record);
+    EXPECT_EQ(record.studentNames[0], "");
+}

@@ -162,3 +162,31 @@ TEST(Categories, TheElevenNamesInOrder) {
     EXPECT_EQ(record.categoryNames[11], "Special Project");
     EXPECT_EQ(record.categoryNames[0], "");
 }
+
+TEST(AveragingErrors, AnAverageThatIsNoFiniteNumberNamesStudentAndCategory) {
+    // One huge grade in a category weighted 100: the weighted share overflows.
+    ClassBuilder one(2);
+    one.category(1, 100, {"1e308"}, 1);
+    one.record.studentNames[1] = "Kim";
+    try {
+        computeAllGrandAverages(one.record, 1);
+        FAIL() << "no error";
+    } catch (const AveragingError& error) {
+        EXPECT_TRUE(error.isNotFinite());
+        EXPECT_EQ(error.student(), 1);
+        EXPECT_EQ(error.category(), 1);
+        std::string what = error.what();
+        EXPECT_NE(what.find("of Kim in Homework"), std::string::npos) << what;
+        EXPECT_EQ(what.find("Infin"), std::string::npos) << what;
+    }
+    // Two of them overflow the category's own average.
+    ClassBuilder two;
+    two.category(5, 10, {"1e308", "1e308"});
+    EXPECT_THROW(categoryAverage(two.record, 0, 5), AveragingError);
+    EXPECT_THROW(formatAveragesTable(two.record, AverageMode::Decimal), AveragingError);
+    // Large but finite stays a number.
+    ClassBuilder large;
+    large.category(1, 50, {"1e305"});
+    EXPECT_EQ(computeAverages(large.record, 0, AverageMode::Decimal).grandAverage.toText(),
+              "5E+30");
+}

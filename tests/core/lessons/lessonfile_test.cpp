@@ -139,3 +139,27 @@ TEST(LessonFile, NamesCompleteAndBackupsProposeTheirExtension) {
     EXPECT_EQ(proposedBackupName("ab", ".lba"), ".lba");
     EXPECT_EQ(defaultPeriodName(9), "Period 10");
 }
+
+TEST(LessonFile, AnUnquotedRecordWithACommaIsAnErrorNotAShift) {
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += i == 12 ? "Read, then write\r\n" : "\"r" + std::to_string(i) + "\"\r\n";
+    LessonPlan plan;
+    try {
+        parseLessonFile(text, plan);
+        FAIL() << "accepted";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Line 13: the plan for Monday period 3 \"Read, then write\" is not a text in "
+                  "double quotes and holds a comma.");
+    }
+    EXPECT_FALSE(plan.hasCapacity());
+
+    // Without a comma the line is taken as it stands, and the records after
+    // it stay in their places.
+    text.replace(text.find("Read, then"), 16, "  007 Read  ");
+    parseLessonFile(text, plan);
+    EXPECT_EQ(plan.lessonTexts[2], "007 Read");
+    EXPECT_EQ(plan.lessonTexts[3], "r13");
+    EXPECT_EQ(plan.lessonTexts[49], "r59");
+}

@@ -1,9 +1,12 @@
+#include "core/classfile/fileerror.h"
 #include "core/reports/reportcardjson.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace tallyro;
 
@@ -74,4 +77,56 @@ TEST(ReportCardJson, TheExampleFileReads) {
     text << in.rdbuf();
     ReportCardFile file = parseReportCardJson(text.str());
     EXPECT_FALSE(file.entry.studentName.empty());
+}
+
+TEST(ReportCardJson, SurrogatesMakeCharactersOrErrorsAndTextsAreAlwaysUtf8) {
+    EXPECT_EQ(parseReportCardJson(R"({"comments": "\uD83D\uDE00 \u00e9", "copies": ["Parent"]})")
+                  .entry.comments,
+              "\xF0\x9F\x98\x80 \xC3\xA9");
+    for (const char* text : {R"({"comments": "\uD800"})", R"({"comments": "\uD800x"})",
+                             R"({"comments": "\uDC00\uD800"})", R"({"comments": "\uD800\u0041"})",
+                             R"({"comments": "\uD800\uD800"})", R"({"comm\uDFFFents": 1})"}) {
+        try {
+            parseReportCardJson(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const ReportCardJsonError& error) {
+            EXPECT_NE(std::string(error.what()).find("half a surrogate pair"), std::string::npos)
+                << text << ": " << error.what();
+        }
+    }
+    // Bytes that are not UTF-8 are refused where they stand.
+    try {
+        parseReportCardJson("{\n\"comments\": \"caf\xE9\"}");
+        ADD_FAILURE() << "accepted";
+    } catch (const ReportCardJsonError& error) {
+        EXPECT_EQ(std::string(error.what()), "line 2: the file is not UTF-8 text");
+    }
+}
+
+TEST(ReportCardJson, SizeAndMemoryAreBounded) {
+    std::string comment(kReportCardJsonLimit, 'c');
+    EXPECT_THROW(parseReportCardJson("{\"comments\": \"" + comment + "\"}"), ReportCardJsonError);
+    // A megabyte of tiny values is refused rather than taking a hundred.
+    std::string many = "{\"areas\": [";
+    for (int i = 0; i < 200000; ++i)
+        many += "0,";
+    many += "0]}";
+    EXPECT_THROW(parseReportCardJson(many), ReportCardJsonError);
+
+    std::string path = std::filesystem::temp_directory_path() /
+                       ("tallyro-card-" + std::to_string(::getpid()) + ".json");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "{\"copies\": [\"Parent\"], \"comments\": \"" << std::string(900000, 'c') << "\"}";
+    }
+    EXPECT_EQ(readReportCardJson(path).entry.comments.size(), 900000u);
+    std::filesystem::resize_file(path, kReportCardJsonLimit + 1);
+    try {
+        readReportCardJson(path);
+        ADD_FAILURE() << "read";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find("larger than 1 MiB"), std::string::npos);
+    }
+    std::filesystem::remove(path);
+    EXPECT_THROW(readReportCardJson("/dev/zero"), FileError);
 }
