@@ -1,4 +1,5 @@
 #include "cli/commandline.h"
+#include "ui/app/appstyle.h"
 #include "ui/app/mainwindow.h"
 #include "ui/platform/automationids.h"
 #include "ui/platform/platform.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("tallyro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/png/tallyro.png")));
     tallyro::installAutomationIds(app);
+    // A visible focus frame everywhere, and Enter presses the focused button.
+    tallyro::installKeyboardAids(app);
 
     // The Qt services every window uses.
     tallyro::QtMessageBox messages;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QDate>
 #include <QFont>
 #include <QString>
 
+class QApplication;
 class QWidget;
 
 namespace tallyro {
@@ -25,5 +27,23 @@ QString dateBoxText(const QDate& date);
 // The picture of a resource icon, with its double-resolution twin for
 // high-density screens; empty when the program's resources are not built in.
 QString iconPath(const QString& name);
+
+// What a teacher working by keyboard relies on in every window, set up once
+// on the application:
+// - the control with the keyboard focus always wears a frame of
+//   focusFrameColour() around it (buttons, boxes, the spinner, lists, the
+//   folder tree, the plan boxes), and the current cell of a grid or the
+//   current tab one inside it;
+// - Enter presses the push button that has the focus, in child windows as
+//   in dialogs (Qt only does so in dialogs; Space works everywhere).
+void installKeyboardAids(QApplication& app);
+
+// The focus frame's colour: navy, at least 3:1 against the window, the white
+// of boxes and grids, and the highlight of a selected cell.
+QColor focusFrameColour();
+
+// Contrast ratio of two colours as the accessibility guidelines measure it,
+// from 1 (same) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
 
 } // namespace tallyro

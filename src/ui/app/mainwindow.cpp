@@ -7,11 +7,14 @@
 #include "ui/app/appstyle.h"
 #include "ui/app/startupform.h"
 #include "ui/app/steppanel.h"
+#include "ui/exchange/exportdialog.h"
+#include "ui/exchange/gradeimportdialog.h"
 #include "ui/gradebook/gradebookwindow.h"
 #include "ui/gradebook/gradeentrywindow.h"
 #include "ui/lessons/lessonprinting.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/controls.h"
+#include "ui/stats/statisticswindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -133,6 +136,8 @@ MainWindow::~MainWindow() {
 // A file opened, emptied or closed starts a new history; any change may add
 // or take away the unsaved mark.
 void MainWindow::classChanged(const ClassChange& change) {
+    if (statistics_ && state_.classDocument.isOpen())
+        QMetaObject::invokeMethod(statistics_, &StatisticsWindow::refresh, Qt::QueuedConnection);
     if (change.reset) {
         platform_.history.clear();
         queueRecoveryCheck();
@@ -382,6 +387,9 @@ void MainWindow::createActions() {
         return action;
     };
     addstud = menuAction("addstud", "&Add a Student", &MainWindow::addStudent);
+    mnuexport = menuAction("mnuexport", "E&xport...", &MainWindow::databaseClicked);
+    oimport = menuAction("oimport", "&Import a grade column...", &MainWindow::importGradeColumn);
+    ostatistics = menuAction("ostatistics", "&Statistics...", &MainWindow::statisticsClicked);
     obackup = menuAction("obackup", "&Backup", &MainWindow::backup);
     orestore = menuAction("orestore", "&Restore", &MainWindow::restore);
     odelete = menuAction("odelete", "&Delete", &MainWindow::deleteFiles);
@@ -435,14 +443,18 @@ void MainWindow::createActions() {
 void MainWindow::createMenus() {
     mnufile = menuBar()->addMenu(QStringLiteral("&File"));
     mnufile->setObjectName(QStringLiteral("mnufile"));
-    for (auto& [index, action] : mnufileitem)
+    for (auto& [index, action] : mnufileitem) {
         mnufile->addAction(action);
+        // Export sits with the other ways a class leaves the program.
+        if (index == 5)
+            mnufile->addAction(mnuexport);
+    }
     mnuedit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuedit->setObjectName(QStringLiteral("mnuedit"));
     mnuedit->addActions({editundo, editredo});
     opt = menuBar()->addMenu(QStringLiteral("&Options"));
     opt->setObjectName(QStringLiteral("opt"));
-    opt->addActions({addstud, obackup, orestore, odelete});
+    opt->addActions({addstud, obackup, orestore, odelete, oimport, ostatistics});
     help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("help"));
     help->addActions({contents, Search, startup, disclaimer, b7, about});
@@ -1042,19 +1054,46 @@ void MainWindow::gradeReportClicked() {
     returnToEditGrid(Step::GradeReport);
 }
 
+// The statistics of the open class, kept up to date while it is shown.
 void MainWindow::statisticsClicked() {
-    platform_.messages.show(
-        QStringLiteral("FUTURE SITE:\nStatistical reports on the current Class Grade file."),
-        QStringLiteral("under construction"), MessageStyle::OkInformation);
+    if (!state_.classDocument.isOpen() || !state_.inGradeMode())
+        return;
+    if (statistics_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(statistics_->parentWidget()))
+            mdiArea_->setActiveSubWindow(sub);
+        statistics_->refresh();
+        return;
+    }
+    statistics_ = new StatisticsWindow(state_, platform_);
+    statistics_->setAttribute(Qt::WA_DeleteOnClose);
+    statistics_->setSelectedStudent(selectedStudent());
+    statistics_->refresh();
+    showChild(statistics_);
 }
 
+void MainWindow::importGradeColumn() {
+    if (!state_.classDocument.isOpen() || !state_.inGradeMode())
+        return;
+    auto column = askGradeColumnImport(state_.classRecord(), platform_, this);
+    if (!column)
+        return;
+    try {
+        platform_.history.record(state_.classDocument,
+                                 state_.classDocument.appendColumn(column->category, column->grades,
+                                                                   column->description));
+    } catch (const std::exception& error) {
+        showError(platform_.messages, QString::fromStdString(error.what()));
+        return;
+    }
+    if (gradeBook_)
+        gradeBook_->activate();
+}
+
+// The class out to a spreadsheet or the school's system.
 void MainWindow::databaseClicked() {
-    platform_.messages.show(QStringLiteral("FUTURE SITE:\n"
-                                           "Options relating to the creation of a database\n"
-                                           "floppy that can be read by database programs.\n"
-                                           "Comments and suggestions are welcome.\n"
-                                           "Write to the Tallyro project: tallyro@example.org"),
-                            QStringLiteral("under construction"), MessageStyle::OkInformation);
+    if (!state_.classDocument.isOpen() || !state_.inGradeMode())
+        return;
+    exportClassFromWindow(state_.classRecord(), state_, platform_, this);
 }
 
 } // namespace tallyro

@@ -33,6 +33,7 @@ class QToolBar;
 namespace tallyro {
 
 class StepPanel;
+class StatisticsWindow;
 
 // `MDI1`, the main window: menus, the toolbar with the date box, the step
 // panel and the work area holding every other window. Its file commands act
@@ -112,6 +113,8 @@ public:
     void gradeReportClicked();
     void statisticsClicked();
     void databaseClicked();
+    // Options > "&Import a grade column...": one undoable step.
+    void importGradeColumn();
 
     QMdiArea* workArea() const { return mdiArea_; }
     StepPanel* stepPanel() const { return Picture4; }
@@ -139,6 +142,9 @@ public:
     QAction* editredo = nullptr;
     QMenu* opt;
     QAction* addstud;
+    QAction* mnuexport;
+    QAction* oimport;
+    QAction* ostatistics;
     QAction* obackup;
     QAction* orestore;
     QAction* odelete;
@@ -212,6 +218,7 @@ private:
     QAction* gradeEntryShortcut_ = nullptr;
     QAction* gradeReportShortcut_ = nullptr;
     QPointer<GradeBookWindow> gradeBook_;
+    QPointer<StatisticsWindow> statistics_;
     QPointer<StartupForm> startupForm_;
     QPointer<FileDeletionWindow> deletion_;
     QPointer<GradePrintDialog> gradePrint_;

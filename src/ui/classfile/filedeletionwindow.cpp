@@ -2,16 +2,18 @@
 
 #include "ui/platform/controls.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QPersistentModelIndex>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTimer>
@@ -66,6 +68,74 @@ QString driveOf(const QString& folder, const QStringList& roots) {
 }
 
 } // namespace
+
+// The files of one folder as a flat list of names. The file model holds the
+// disk from its root down, and the accessibility bridge reads a list from the
+// top of its model whatever folder the list shows: a screen reader would hear
+// the disk's root instead of the files. Its size, type and date columns, which
+// the list hides, would be read out as items of their own too.
+class FileDeletionWindow::FolderFiles : public QAbstractListModel {
+public:
+    FolderFiles(QFileSystemModel* files, const QString& folder, QObject* parent)
+        : QAbstractListModel(parent), files_(files), root_(files->index(folder)) {
+        connect(files, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this](const QModelIndex& parent, int first, int last) {
+                    if (parent == root_)
+                        beginInsertRows({}, first, last);
+                });
+        connect(files, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
+            if (parent == root_)
+                endInsertRows();
+        });
+        connect(files, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+                [this](const QModelIndex& parent, int first, int last) {
+                    if (parent == root_)
+                        beginRemoveRows({}, first, last);
+                });
+        connect(files, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent) {
+            if (parent == root_)
+                endRemoveRows();
+        });
+        connect(files, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex& from, const QModelIndex& to) {
+                    if (from.parent() == root_)
+                        emit dataChanged(index(from.row()), index(to.row()));
+                });
+        // The file model sorts as the folder is read: the list starts over.
+        connect(files, &QAbstractItemModel::layoutAboutToBeChanged, this,
+                [this] { beginResetModel(); });
+        connect(files, &QAbstractItemModel::layoutChanged, this, [this] { endResetModel(); });
+        connect(files, &QAbstractItemModel::modelAboutToBeReset, this,
+                [this] { beginResetModel(); });
+        connect(files, &QAbstractItemModel::modelReset, this, [this] { endResetModel(); });
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !root_.isValid() ? 0 : files_->rowCount(root_);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        return files_->data(source(index), role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                               : Qt::NoItemFlags;
+    }
+
+    QModelIndex source(const QModelIndex& index) const {
+        return index.isValid() ? files_->index(index.row(), 0, root_) : QModelIndex();
+    }
+
+    QModelIndex fromSource(const QModelIndex& index) const {
+        return index.isValid() && index.parent() == root_ ? this->index(index.row())
+                                                          : QModelIndex();
+    }
+
+private:
+    QFileSystemModel* files_;
+    QPersistentModelIndex root_;
+};
 
 FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform) {
@@ -132,18 +202,21 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     layout->addLayout(buttons);
     resize(560, 380);
 
-    // The folder tree is read in the background: once the folder shown has
-    // been read, select it and bring it into view.
+    // The folder tree is read in the background, each folder on the way
+    // down in its turn, and a folder read late (a full /tmp) pushes the one
+    // shown further down. Until the teacher takes over the tree, or for a few
+    // seconds, each folder read on the way brings the folder back into view.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-        if (!revealPending_)
-            return;
-        QModelIndex index = folders_->index(folder_);
-        if (!index.isValid())
-            return;
-        revealFolder();
-        if (path == folder_ || path == QFileInfo(folder_).absolutePath())
-            revealPending_ = false;
+        const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+        if (revealing() && (path == folder_ || folder_.startsWith(prefix)))
+            QTimer::singleShot(0, this, &FileDeletionWindow::revealFolder);
     });
+    connect(folders_, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (revealing())
+            QTimer::singleShot(0, this, &FileDeletionWindow::revealFolder);
+    });
+    Dir1->installEventFilter(this);
+    Dir1->viewport()->installEventFilter(this);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &FileDeletionWindow::driveChanged);
     connect(Dir1, &QTreeView::clicked, this, &FileDeletionWindow::folderClicked);
     connect(Dir1, &QTreeView::activated, this, &FileDeletionWindow::folderClicked);
@@ -152,6 +225,25 @@ FileDeletionWindow::FileDeletionWindow(Platform& platform, QWidget* parent)
     connect(cmdcancel, &QPushButton::clicked, this, &QWidget::close);
 
     setFolder(QDir::currentPath());
+    // The window opens with the keyboard in the folder tree.
+    Dir1->setFocus();
+}
+
+bool FileDeletionWindow::revealing() const {
+    return revealPending_ && revealClock_.isValid() && revealClock_.elapsed() < 5000;
+}
+
+bool FileDeletionWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        revealPending_ = false; // the teacher is choosing now
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FileDeletionWindow::activate() {
@@ -172,6 +264,7 @@ void FileDeletionWindow::setFolder(const QString& folder) {
     Dir1->setRootIndex(folders_->index(root));
     revealFolder();
     revealPending_ = true;
+    revealClock_.start();
     listFiles();
     cmddelete->setEnabled(false);
     showFolderPath();
@@ -185,13 +278,14 @@ void FileDeletionWindow::listFiles() {
     model->setNameFilters(kPatterns);
     model->setNameFilterDisables(false); // other files are not shown at all
     model->setRootPath(folder_);
-    File1->setModel(model);
-    File1->setRootIndex(model->index(folder_));
+    auto* names = new FolderFiles(model, folder_, model);
+    File1->setModel(names);
     connect(File1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) { fileClicked(index); });
     if (files_)
         files_->deleteLater();
     files_ = model;
+    names_ = names;
 }
 
 // Opens the tree down to the folder shown and selects it.
@@ -215,19 +309,16 @@ void FileDeletionWindow::fillDrives() {
 
 QStringList FileDeletionWindow::listedFiles() const {
     QStringList names;
-    QModelIndex root = File1->rootIndex();
-    for (int row = 0; row < files_->rowCount(root); ++row) {
-        QModelIndex index = files_->index(row, 0, root);
+    for (int row = 0; row < names_->rowCount(); ++row)
         if (!File1->isRowHidden(row))
-            names << files_->fileName(index);
-    }
+            names << files_->fileName(names_->source(names_->index(row)));
     names.sort(Qt::CaseInsensitive);
     return names;
 }
 
 bool FileDeletionWindow::clickFile(const QString& name) {
-    QModelIndex index = files_->index(QDir(folder_).filePath(name));
-    if (!index.isValid() || index.parent() != File1->rootIndex())
+    QModelIndex index = names_->fromSource(files_->index(QDir(folder_).filePath(name)));
+    if (!index.isValid())
         return false;
     File1->setCurrentIndex(index);
     fileClicked(index);
@@ -274,7 +365,7 @@ void FileDeletionWindow::fileClicked(const QModelIndex& index) {
     if (!index.isValid())
         return;
     cmddelete->setEnabled(true);
-    selectedFile_ = files_->fileName(index);
+    selectedFile_ = files_->fileName(names_->source(index));
     Label5->setText("Path: " + QDir::toNativeSeparators(QDir(folder_).filePath(selectedFile_)));
 }
 
@@ -285,9 +376,12 @@ void FileDeletionWindow::deleteClicked() {
         cmddelete->setEnabled(false);
         return;
     }
+    // The name as it is spelled on disk: in capitals it would be another
+    // file's name here. Cancel is the default, so a permanent delete is never
+    // one Enter away.
     MessageButton answer =
-        platform_.messages.show("WARNING: " + selectedFile_.toUpper() + "\nWILL BE DELETED!",
-                                "Delete?", MessageStyle::OkCancelCritical);
+        platform_.messages.show("WARNING: " + selectedFile_ + "\nWILL BE DELETED!", "Delete?",
+                                MessageStyle::OkCancelCriticalNoDefault);
     if (answer == MessageButton::Ok) {
         // The file list follows the disk by itself once the file is gone.
         QFile file(QDir(folder_).filePath(selectedFile_));

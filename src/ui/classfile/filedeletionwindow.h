@@ -3,6 +3,7 @@
 #include "ui/platform/platform.h"
 #include "ui/platform/shell.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QComboBox;
@@ -55,11 +56,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class FolderFiles;
     void fillDrives();
     void listFiles();
     void revealFolder();
+    bool revealing() const;
     void showFolderPath();
     void driveChanged(int index);
     void folderClicked(const QModelIndex& index);
@@ -69,10 +73,13 @@ private:
     Platform& platform_;
     QFileSystemModel* folders_;
     QFileSystemModel* files_ = nullptr;
+    // What the file list shows of files_: the names in the folder.
+    FolderFiles* names_ = nullptr;
     QString folder_;
     QString selectedFile_;
     bool fillingDrives_ = false;
     bool revealPending_ = false;
+    QElapsedTimer revealClock_;
 };
 
 } // namespace tallyro

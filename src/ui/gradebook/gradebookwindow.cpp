@@ -3,6 +3,7 @@
 #include "core/gradebook/averaging.h"
 #include "core/gradebook/categories.h"
 #include "core/gradebook/faillimit.h"
+#include "ui/platform/automationids.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/controls.h"
 
@@ -22,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace tallyro {
 
@@ -29,12 +31,16 @@ namespace {
 
 constexpr int kRowHeight = 22;
 constexpr int kScoreColumns = kMaxGradesPerCategory;
+// Large text (14 points bold) needs 3:1 against its background: the Part's
+// red on white reaches 4:1, on the window's grey only 3.48:1.
+constexpr qreal kGrandAveragePoints = 14;
 
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
+const QColor kWarning(160, 0, 0);
 
 void setBold(QWidget* widget, bool bold) {
     QFont font = widget->font();
@@ -42,11 +48,50 @@ void setBold(QWidget* widget, bool bold) {
     widget->setFont(font);
 }
 
-QTableWidget* makeGrid(QWidget* parent, const char* name, const QString& accessibleName, int rows,
-                       int columns, int columnWidth) {
-    auto* grid = new QTableWidget(rows, columns, parent);
+// A grid as the grade book uses it: the arrow keys move between cells, Tab
+// and Shift+Tab leave it for the next control, and Enter or F2 asks for the
+// current cell to be edited.
+class GradeGrid : public QTableWidget {
+public:
+    GradeGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
+        setTabKeyNavigation(false);
+    }
+
+    std::function<void()> editRequested;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        bool editKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                       event->key() == Qt::Key_F2;
+        if (plain && editKey && editRequested) {
+            if (currentIndex().isValid())
+                editRequested();
+            event->accept();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent* event) override {
+        // The current cell is what the focus frame marks and a screen reader
+        // reads: a grid reached by Tab always has one.
+        if (!currentIndex().isValid() && rowCount() > 0 && columnCount() > 0)
+            selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        QTableWidget::focusInEvent(event);
+    }
+};
+
+GradeGrid* makeGrid(QWidget* parent, const char* name, const QString& accessibleName, int rows,
+                    int columns, int columnWidth) {
+    auto* grid = new GradeGrid(rows, columns, parent);
     grid->setObjectName(QString::fromLatin1(name));
     grid->setAccessibleName(accessibleName);
+    // The category names stand beside the grids as labels; the rows carry
+    // them too, hidden, so that a screen reader names the row of a cell.
+    for (int r = 0; r < rows; ++r)
+        grid->setVerticalHeaderItem(
+            r, new QTableWidgetItem(QString::fromStdString(kCategoryNames[r + 1])));
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -70,39 +115,52 @@ QTableWidget* makeGrid(QWidget* parent, const char* name, const QString& accessi
     return grid;
 }
 
-} // namespace
-
-SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::StrongFocus);
-    up_ = new QToolButton(this);
-    up_->setArrowType(Qt::UpArrow);
-    up_->setAccessibleName(QStringLiteral("Up"));
-    up_->setFocusPolicy(Qt::NoFocus);
-    up_->setFixedSize(18, 13);
-    down_ = new QToolButton(this);
-    down_->setArrowType(Qt::DownArrow);
-    down_->setAccessibleName(QStringLiteral("Down"));
-    down_->setFocusPolicy(Qt::NoFocus);
-    down_->setFixedSize(18, 13);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(up_);
-    layout->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, &SpinButton::upClicked);
-    connect(down_, &QToolButton::clicked, this, &SpinButton::downClicked);
+bool isFocusable(const QWidget* widget, const QWidget* window) {
+    return widget && widget != window && window->isAncestorOf(widget) && widget->isEnabled() &&
+           widget->isVisibleTo(window) && (widget->focusPolicy() & Qt::TabFocus) &&
+           !widget->focusProxy();
 }
 
-void SpinButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up) {
-        emit upClicked();
-    } else if (event->key() == Qt::Key_Down) {
-        emit downClicked();
-    } else {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
+} // namespace
+
+FailLimitBox::FailLimitBox(QWidget* parent) : QDoubleSpinBox(parent) {
+    setRange(0, 100);
+    setSingleStep(0.1);
+    // Enough places that a typed or stored limit keeps its digits; the text
+    // shown is the shortest one, so 70 reads 70 and not 70.0000000000.
+    setDecimals(10);
+    setKeyboardTracking(false);
+    setAccelerated(false);
+    setAlignment(Qt::AlignCenter);
+}
+
+QString FailLimitBox::textFromValue(double value) const {
+    return QString::fromStdString(formatNumber(value));
+}
+
+double FailLimitBox::valueFromText(const QString& text) const {
+    return parseNumber(text.trimmed().toStdString()).value_or(value());
+}
+
+QValidator::State FailLimitBox::validate(QString& text, int& position) const {
+    (void)position;
+    QString typed = text.trimmed();
+    if (typed.isEmpty() || typed == QLatin1String("."))
+        return QValidator::Intermediate;
+    for (QChar c : typed)
+        if (!c.isDigit() && c != QLatin1Char('.'))
+            return QValidator::Invalid;
+    if (typed.count(QLatin1Char('.')) > 1)
+        return QValidator::Invalid;
+    auto number = parseNumber(typed.toStdString());
+    if (!number)
+        return QValidator::Intermediate;
+    return *number <= maximum() ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void FailLimitBox::fixup(QString& text) const {
+    // A box left half typed shows the limit it had.
+    text = textFromValue(value());
 }
 
 GradeBookWindow::GradeBookWindow(AppState& state, Platform& platform, Shell& shell, QWidget* parent)
@@ -129,21 +187,32 @@ GradeBookWindow::~GradeBookWindow() {
 void GradeBookWindow::classChanged(const ClassChange& change) {
     if (change.reset || ownEdit_ || !hasClass())
         return;
-    if (editMode_ != EditMode::Idle)
+    bool wasEditing = editMode_ != EditMode::Idle;
+    if (wasEditing)
         returnToIdle();
     showWeights();
     refresh();
+    if (wasEditing)
+        focusAfterEdit();
 }
 
 void GradeBookWindow::buildControls() {
-    grdweight = makeGrid(this, "grdweight", QStringLiteral("Weights"), kCategoryCount, 1, 44);
-    grdscores =
+    auto* weights = makeGrid(this, "grdweight", QStringLiteral("Weights"), kCategoryCount, 1, 44);
+    auto* scores =
         makeGrid(this, "grdscores", QStringLiteral("Scores"), kCategoryCount, kScoreColumns, 34);
+    auto* averages =
+        makeGrid(this, "grdaverage", QStringLiteral("Averages"), kCategoryCount, 1, 58);
+    weights->editRequested = [this] { editCurrentCell(grdweight); };
+    scores->editRequested = [this] { editCurrentCell(grdscores); };
+    grdweight = weights;
+    grdscores = scores;
+    grdaverage = averages;
     grdscores->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grdaverage = makeGrid(this, "grdaverage", QStringLiteral("Averages"), kCategoryCount, 1, 58);
-    // The label "avg." stands above the averages instead of a heading row.
+    // The label "avg." stands above the averages instead of a heading row;
+    // the hidden heading still names the column for a screen reader.
     grdaverage->horizontalHeader()->hide();
     grdaverage->setSelectionMode(QAbstractItemView::NoSelection);
+    grdaverage->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("avg.")));
     grdweight->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("%")));
     for (int c = 0; c < kScoreColumns; ++c)
         grdscores->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::number(c + 1)));
@@ -165,6 +234,10 @@ void GradeBookWindow::buildControls() {
     lblweighttotal->setAlignment(Qt::AlignCenter);
     lblweighttotal->setFrameShape(QFrame::Panel);
     lblweighttotal->setFrameShadow(QFrame::Sunken);
+    lblweightwarning = namedLabel(this, "lblweightwarning", QString());
+    lblweightwarning->setAccessibleName(QStringLiteral("Weight warning"));
+    setBold(lblweightwarning, true);
+    setTextColour(lblweightwarning, kWarning);
 
     Label2 = namedLabel(this, "Label2", QStringLiteral("Edit Box"));
     txtweight = new QLineEdit(this);
@@ -172,8 +245,10 @@ void GradeBookWindow::buildControls() {
     txtweight->setAccessibleName(QStringLiteral("Edit Box"));
     txtweight->setMaxLength(3);
     txtweight->setAlignment(Qt::AlignCenter);
+    txtweight->installEventFilter(this);
     Label2->setBuddy(txtweight);
-    cmdweight = windowButton(this, "cmdweight", QStringLiteral("&Enter"));
+    // Alt+E belongs to the Edit menu; the caption keeps its word.
+    cmdweight = windowButton(this, "cmdweight", QStringLiteral("En&ter"));
     cmddrop = windowButton(this, "cmddrop", QStringLiteral("&Drop"));
 
     Label1 = namedLabel(this, "Label1", QStringLiteral("Student List"));
@@ -186,6 +261,7 @@ void GradeBookWindow::buildControls() {
     cmdcycle = windowButton(this, "cmdcycle", QStringLiteral("Cycle"));
     cmdrefresh = windowButton(this, "cmdrefresh", QStringLiteral("Refresh"));
     cmdnextstudent = windowButton(this, "cmdnextstudent", QStringLiteral("&Next"));
+    cmdnextstudent->installEventFilter(this);
 
     Frame24 = new QGroupBox(QStringLiteral("Average"), this);
     Frame24->setObjectName(QStringLiteral("Frame24"));
@@ -198,15 +274,13 @@ void GradeBookWindow::buildControls() {
     Label16 = namedLabel(this, "Label16", QStringLiteral("(also used in printing)"));
 
     Label6 = namedLabel(this, "Label6", QStringLiteral("Failing Below"));
-    lblfail = namedLabel(this, "lblfail", QString());
-    lblfail->setAccessibleName(QStringLiteral("Failing Below"));
-    lblfail->setAlignment(Qt::AlignCenter);
-    lblfail->setFrameShape(QFrame::Panel);
-    lblfail->setFrameShadow(QFrame::Sunken);
-    lblfail->setMinimumWidth(48);
-    spnfail = new SpinButton(this);
+    spnfail = new FailLimitBox(this);
     spnfail->setObjectName(QStringLiteral("spnfail"));
     spnfail->setAccessibleName(QStringLiteral("Failing Below"));
+    spnfail->setMinimumWidth(72);
+    lblfail = spnfail->findChild<QLineEdit*>();
+    lblfail->setObjectName(QStringLiteral("lblfail"));
+    lblfail->setAccessibleName(QStringLiteral("Failing Below"));
     Label6->setBuddy(spnfail);
 
     Label5 = namedLabel(this, "Label5", QStringLiteral("Grand Average"));
@@ -216,11 +290,20 @@ void GradeBookWindow::buildControls() {
     lblgrandave->setFrameShape(QFrame::Panel);
     lblgrandave->setFrameShadow(QFrame::Sunken);
     lblgrandave->setMinimumWidth(90);
+    // The value stands on white, in large bold figures, so each of its
+    // colours reads clearly (see kGrandAveragePoints).
+    lblgrandave->setAutoFillBackground(true);
+    QPalette panel = lblgrandave->palette();
+    panel.setColor(QPalette::Window, Qt::white);
+    lblgrandave->setPalette(panel);
     QFont big = lblgrandave->font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
+    big.setPointSizeF(std::max(kGrandAveragePoints, big.pointSizeF() * 1.5));
     big.setBold(true);
     lblgrandave->setFont(big);
     setTextColour(lblgrandave, kNavy);
+    lblgrandmark = namedLabel(this, "lblgrandmark", QString());
+    lblgrandmark->setAccessibleName(QStringLiteral("Grand Average mark"));
+    setBold(lblgrandmark, true);
 
     connect(grdweight, &QTableWidget::cellClicked, this,
             [this](int row, int) { selectWeightCell(row + 1); });
@@ -245,8 +328,7 @@ void GradeBookWindow::buildControls() {
     connect(cmdrefresh, &QPushButton::clicked, this, &GradeBookWindow::refresh);
     connect(Option1, &QRadioButton::clicked, this, [this] { averageModeChosen(1); });
     connect(Option2, &QRadioButton::clicked, this, [this] { averageModeChosen(0); });
-    connect(spnfail, &SpinButton::upClicked, this, &GradeBookWindow::failLimitUp);
-    connect(spnfail, &SpinButton::downClicked, this, &GradeBookWindow::failLimitDown);
+    connect(spnfail, &QDoubleSpinBox::valueChanged, this, &GradeBookWindow::failLimitChanged);
 }
 
 void GradeBookWindow::buildLayout() {
@@ -269,13 +351,6 @@ void GradeBookWindow::buildLayout() {
         names->addWidget(label);
     names->addStretch();
 
-    auto* weights = new QVBoxLayout;
-    weights->setSpacing(4);
-    weights->addWidget(grdweight);
-    lblweighttotal->setFixedWidth(grdweight->width());
-    weights->addWidget(lblweighttotal);
-    weights->addStretch();
-
     auto* averages = new QVBoxLayout;
     averages->setSpacing(0);
     averages->setContentsMargins(0, frame, 0, 0);
@@ -287,12 +362,19 @@ void GradeBookWindow::buildLayout() {
     averages->addWidget(grdaverage);
     averages->addStretch();
 
-    auto* grids = new QHBoxLayout;
-    grids->setSpacing(6);
-    grids->addLayout(names);
-    grids->addLayout(weights);
-    grids->addWidget(grdscores, 1, Qt::AlignTop);
-    grids->addLayout(averages);
+    // The total stands under the weights; a warning beside it when the
+    // weights do not add up to 100.
+    auto* grids = new QGridLayout;
+    grids->setHorizontalSpacing(6);
+    grids->setVerticalSpacing(4);
+    grids->addLayout(names, 0, 0, Qt::AlignTop);
+    grids->addWidget(grdweight, 0, 1, Qt::AlignTop);
+    grids->addWidget(grdscores, 0, 2, Qt::AlignTop);
+    grids->addLayout(averages, 0, 3, Qt::AlignTop);
+    lblweighttotal->setFixedWidth(grdweight->width());
+    grids->addWidget(lblweighttotal, 1, 1, Qt::AlignTop);
+    grids->addWidget(lblweightwarning, 1, 2, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grids->setColumnStretch(2, 1);
 
     // Edit box, student list and buttons under the grids.
     auto* edit = new QGridLayout;
@@ -323,14 +405,16 @@ void GradeBookWindow::buildLayout() {
     mode->addStretch();
 
     auto* limits = new QGridLayout;
-    limits->setHorizontalSpacing(6);
+    limits->setHorizontalSpacing(8);
     limits->setVerticalSpacing(5);
     limits->addWidget(Label6, 0, 0, 1, 2);
-    limits->addWidget(lblfail, 1, 0);
-    limits->addWidget(spnfail, 1, 1, Qt::AlignLeft);
+    limits->addWidget(spnfail, 1, 0, Qt::AlignLeft);
     limits->setRowMinimumHeight(2, 6);
     limits->addWidget(Label5, 3, 0, 1, 2);
-    limits->addWidget(lblgrandave, 4, 0, 1, 2);
+    limits->addWidget(lblgrandave, 4, 0);
+    limits->addWidget(lblgrandmark, 4, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    lblgrandmark->setMinimumWidth(
+        lblgrandmark->fontMetrics().horizontalAdvance(QStringLiteral("100 or more")));
 
     auto* controls = new QHBoxLayout;
     controls->setSpacing(24);
@@ -355,11 +439,13 @@ void GradeBookWindow::buildLayout() {
     setTabOrder(cmdcycle, cmdrefresh);
     setTabOrder(cmdrefresh, grdweight);
     setTabOrder(grdweight, grdscores);
-    setTabOrder(grdscores, txtweight);
+    setTabOrder(grdscores, grdaverage);
+    setTabOrder(grdaverage, txtweight);
     setTabOrder(txtweight, cmdweight);
     setTabOrder(cmdweight, cmddrop);
     setTabOrder(cmddrop, Option1);
-    setTabOrder(Option1, spnfail);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, spnfail);
 }
 
 bool GradeBookWindow::hasClass() const {
@@ -402,7 +488,7 @@ void GradeBookWindow::activate() {
 
     if (isFailLimitUnset(state_.failLimit))
         state_.failLimit = Value(kDefaultFailLimit);
-    lblfail->setText(QString::fromStdString(state_.failLimit.toText()));
+    showFailLimit();
 
     if (!hasClass())
         return;
@@ -428,7 +514,18 @@ void GradeBookWindow::showWeightTotal() {
         if (weight.isNumeric())
             total += weight.toNumber();
     }
-    lblweighttotal->setText(QString::fromStdString(formatNumber(total)));
+    const QString text = QString::fromStdString(formatNumber(total));
+    lblweighttotal->setText(text);
+    // The averages are not scaled to the total, so a teacher must see at a
+    // glance when the weights leave part of every grade out (or count extra).
+    QString warning;
+    if (total != 100)
+        warning = QStringLiteral("weights add up to %1%, not 100%").arg(text);
+    lblweightwarning->setText(warning);
+    lblweighttotal->setToolTip(warning);
+    setSpokenName(lblweighttotal, warning.isEmpty() ? QStringLiteral("Weight total ") + text
+                                                    : QStringLiteral("Weight total ") + text +
+                                                          QStringLiteral(", ") + warning);
 }
 
 void GradeBookWindow::showWeights() {
@@ -452,11 +549,52 @@ void GradeBookWindow::showWeights() {
 void GradeBookWindow::colourGrandAverage(const Value& grandAverage) {
     double value = grandAverage.isNumeric() ? grandAverage.toNumber() : 0;
     QColor colour = kNavy;
-    if (value < effectiveFailLimit(state_.failLimit))
+    // Against the limit on show, which is the one the teacher just set.
+    if (value < spnfail->value())
         colour = kRed;
     if (value >= 100)
         colour = kGreen;
     setTextColour(lblgrandave, colour);
+}
+
+QString GradeBookWindow::grandAverageSpoken() const {
+    QString spoken = QStringLiteral("Grand Average");
+    if (lblgrandave->text().isEmpty())
+        return spoken;
+    spoken += QLatin1Char(' ') + lblgrandave->text();
+    const QColor colour = lblgrandave->palette().color(QPalette::WindowText);
+    if (colour == kRed)
+        spoken += QStringLiteral(", below the failing limit ") + lblfail->text();
+    else if (colour == kGreen)
+        spoken += QStringLiteral(", 100 or more");
+    return spoken;
+}
+
+// The value, its colour, the word beside it and what a screen reader says,
+// always together.
+void GradeBookWindow::showGrandAverage() {
+    if (grandAverage_.isEmpty() && lblgrandave->text().isEmpty())
+        return;
+    colourGrandAverage(grandAverage_);
+    lblgrandave->setText(QString::fromStdString(grandAverage_.toText()));
+    const QColor colour = lblgrandave->palette().color(QPalette::WindowText);
+    if (colour == kRed)
+        lblgrandmark->setText(QStringLiteral("below ") + lblfail->text());
+    else if (colour == kGreen)
+        lblgrandmark->setText(QStringLiteral("100 or more"));
+    else
+        lblgrandmark->clear();
+    setSpokenName(lblgrandave, grandAverageSpoken());
+    describeStudentOnShow();
+}
+
+// Next keeps the focus while the students go by: its description says whose
+// grades are on show, so a screen reader tells the teacher.
+void GradeBookWindow::describeStudentOnShow() {
+    if (currentStudent_ < 0 || currentStudent_ >= Combo1->count())
+        return;
+    setSpokenDescription(cmdnextstudent, Combo1->itemText(currentStudent_) + QStringLiteral(", ") +
+                                             grandAverageSpoken());
 }
 
 void GradeBookWindow::refresh() {
@@ -477,15 +615,17 @@ void GradeBookWindow::refresh() {
         }
         AverageMode mode = Option2->isChecked() ? AverageMode::Rounded : AverageMode::Decimal;
         StudentAverages averages = state_.classDocument.computeAverages(s, mode);
-        colourGrandAverage(averages.grandAverage);
-        lblgrandave->setText(QString::fromStdString(averages.grandAverage.toText()));
+        grandAverage_ = averages.grandAverage;
+        showGrandAverage();
     } catch (const AveragingError& error) {
         // What is already shown stays; the teacher learns which grade is wrong.
         platform_.messages.show(QString::fromStdString(error.what()), QStringLiteral("Error!"),
                                 MessageStyle::OkExclamation);
         return;
     }
-    cmdnextstudent->setFocus();
+    // An edit begun in a grid gives the focus back there instead.
+    if (!editedFromKeys_)
+        cmdnextstudent->setFocus();
 }
 
 int GradeBookWindow::selectedStudent() const {
@@ -523,22 +663,18 @@ void GradeBookWindow::averageModeChosen(int mode) {
     refresh();
 }
 
-void GradeBookWindow::failLimitUp() {
-    auto shown = parseNumber(lblfail->text().toStdString());
-    double value = shown.value_or(0);
-    if (value >= 100)
-        return;
-    lblfail->setText(QString::fromStdString(formatNumber(value + 0.1)));
-    state_.failLimit = Value(lblfail->text().toStdString());
+void GradeBookWindow::showFailLimit() {
+    const QSignalBlocker blocker(spnfail);
+    spnfail->setValue(effectiveFailLimit(state_.failLimit));
+    showGrandAverage();
 }
 
-void GradeBookWindow::failLimitDown() {
-    auto shown = parseNumber(lblfail->text().toStdString());
-    double value = shown.value_or(0);
-    if (value <= 0)
-        return;
-    lblfail->setText(QString::fromStdString(formatNumber(value - 0.1)));
-    state_.failLimit = Value(lblfail->text().toStdString());
+// A new limit is the teacher's at once, and so is its meaning: the grand
+// average takes its colour against it without waiting for a refresh (and the
+// focus stays in the spinner).
+void GradeBookWindow::failLimitChanged(double value) {
+    state_.failLimit = Value(formatNumber(value));
+    showGrandAverage();
 }
 
 // ---- Editing one weight or one grade -------------------------------------
@@ -567,7 +703,21 @@ void GradeBookWindow::returnToIdle() {
     grdweight->setEnabled(true);
     Combo1->setEnabled(true);
     cmdcycle->setEnabled(true);
-    cmdnextstudent->setFocus();
+    if (!editedFromKeys_)
+        cmdnextstudent->setFocus();
+}
+
+// After an edit the focus goes to Next, or back to the cell for an edit begun
+// from the keyboard, so that the teacher goes on from where the edit began.
+void GradeBookWindow::focusAfterEdit() {
+    QTableWidget* grid = std::exchange(editedFromKeys_, nullptr);
+    if (!grid) {
+        cmdnextstudent->setFocus();
+        return;
+    }
+    grid->setFocus(Qt::OtherFocusReason);
+    grid->selectionModel()->setCurrentIndex(grid->model()->index(selectedRow_ - 1, selectedColumn_),
+                                            QItemSelectionModel::NoUpdate);
 }
 
 void GradeBookWindow::beginEdit(EditMode mode, int row, int column) {
@@ -593,6 +743,74 @@ void GradeBookWindow::beginEdit(EditMode mode, int row, int column) {
     cmdcycle->setEnabled(false);
     grdscores->setEnabled(false);
     grdweight->setEnabled(false);
+}
+
+void GradeBookWindow::editCurrentCell(QTableWidget* grid) {
+    if (editMode_ != EditMode::Idle || !hasClass())
+        return;
+    const QModelIndex index = grid->currentIndex();
+    if (!index.isValid())
+        return;
+    editedFromKeys_ = grid;
+    if (grid == grdweight)
+        selectWeightCell(index.row() + 1);
+    else if (grid == grdscores)
+        selectScoreCell(index.row() + 1, index.column());
+    if (editMode_ == EditMode::Idle) {
+        // Nothing to edit there (a grade never entered): the teacher stays
+        // in the grid and hears that the key did nothing.
+        editedFromKeys_ = nullptr;
+        grid->setFocus(Qt::OtherFocusReason);
+        platform_.messages.beep();
+    }
+}
+
+void GradeBookWindow::cancelEdit() {
+    if (editMode_ == EditMode::Idle)
+        return;
+    if (editMode_ == EditMode::Weight)
+        setCell(grdweight, selectedRow_, 0, previousWeightText_);
+    else
+        setCell(grdscores, selectedRow_, selectedColumn_, previousScoreText_);
+    returnToIdle();
+    focusAfterEdit();
+}
+
+bool GradeBookWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtweight && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && editMode_ != EditMode::Idle) {
+        cancelEdit();
+        return true;
+    }
+    if (watched == cmdnextstudent && event->type() == QEvent::FocusOut)
+        backFromList_ = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* GradeBookWindow::previousFocusable(QWidget* from) const {
+    for (QWidget* w = from->previousInFocusChain(); w && w != from; w = w->previousInFocusChain())
+        if (isFocusable(w, this))
+            return w;
+    return nullptr;
+}
+
+// Leaving the student list by Tab or Shift+Tab goes to Next, as the list
+// always hands the focus on; a second Shift+Tab then goes on backwards past
+// the list, so that Shift+Tab never turns between the two.
+bool GradeBookWindow::focusNextPrevChild(bool next) {
+    QWidget* focused = focusWidget();
+    if (focused == Combo1 && cmdnextstudent->isEnabled() && cmdnextstudent->isVisible()) {
+        cmdnextstudent->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        backFromList_ = !next;
+        return true;
+    }
+    if (!next && focused == cmdnextstudent && std::exchange(backFromList_, false)) {
+        if (QWidget* before = previousFocusable(Combo1); before && before != cmdnextstudent) {
+            before->setFocus(Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void GradeBookWindow::selectWeightCell(int row) {
@@ -678,7 +896,10 @@ bool GradeBookWindow::editTargetExists() const {
 }
 
 void GradeBookWindow::enterClicked() {
-    if (editMode_ != EditMode::Idle && !editTargetExists()) {
+    if (editMode_ == EditMode::Idle)
+        return;
+    if (!editTargetExists()) {
+        editedFromKeys_ = nullptr; // the cell it began on may be gone
         returnToIdle();
         return;
     }
@@ -689,6 +910,7 @@ void GradeBookWindow::enterClicked() {
             // An empty box abandons the edit: the cell gets its text back.
             setCell(grdweight, row, 0, previousWeightText_);
             returnToIdle();
+            focusAfterEdit();
             return;
         }
         setCell(grdweight, row, 0, text);
@@ -699,11 +921,10 @@ void GradeBookWindow::enterClicked() {
         returnToIdle();
         setCell(grdweight, row, 0, QString::fromStdString(weight.toText()));
         refresh();
-        cmdnextstudent->setFocus();
+        focusAfterEdit();
         return;
     }
-    if (editMode_ == EditMode::Score)
-        finishScoreEdit();
+    finishScoreEdit();
 }
 
 void GradeBookWindow::finishScoreEdit() {
@@ -715,6 +936,7 @@ void GradeBookWindow::finishScoreEdit() {
     if (!acceptable) {
         setCell(grdscores, row, column, previousScoreText_);
         returnToIdle();
+        focusAfterEdit();
         return;
     }
     edit([&] {
@@ -726,13 +948,14 @@ void GradeBookWindow::finishScoreEdit() {
             QString::fromStdString(
                 state_.classRecord().grades(currentStudent_, row, column + 1).toText()));
     refresh();
-    cmdnextstudent->setFocus();
+    focusAfterEdit();
 }
 
 void GradeBookWindow::dropClicked() {
     if (editMode_ != EditMode::Score)
         return;
     if (!editTargetExists()) {
+        editedFromKeys_ = nullptr;
         returnToIdle();
         return;
     }
@@ -756,7 +979,7 @@ void GradeBookWindow::dropClicked() {
     edit([&] { return state_.classDocument.dropColumn(row, column + 1); });
     returnToIdle();
     refresh();
-    cmdnextstudent->setFocus();
+    focusAfterEdit();
 }
 
 void GradeBookWindow::edit(const std::function<ClassEdit()>& change) {

@@ -4,6 +4,7 @@
 #include "ui/platform/platform.h"
 #include "ui/platform/shell.h"
 
+#include <QDoubleSpinBox>
 #include <QWidget>
 
 #include <array>
@@ -16,30 +17,21 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-class QToolButton;
 
 namespace tallyro {
 
-// Up and down arrows beside a label (objectName "spnfail"); the Up and Down
-// keys work the arrows from the keyboard.
-class SpinButton : public QWidget {
+// The failing limit's spinner (objectName "spnfail"): steps of 0.1 between 0
+// and 100, shown in their shortest text (70, 70.1). Its arrows repeat while
+// held, and the wheel, the Up and Down keys and typing change it too.
+class FailLimitBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
-    explicit SpinButton(QWidget* parent = nullptr);
+    explicit FailLimitBox(QWidget* parent = nullptr);
 
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
-
-signals:
-    void upClicked();
-    void downClicked();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    QToolButton* up_;
-    QToolButton* down_;
+    QString textFromValue(double value) const override;
+    double valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& text, int& position) const override;
+    void fixup(QString& text) const override;
 };
 
 // The grade book (objectName "frmlistbox"): weights, the current student's
@@ -79,6 +71,17 @@ public:
     // The text of a grid cell in the same addressing (row 0 = headings).
     static QString cellText(const QTableWidget* grid, int row, int column);
 
+    // Starts editing the current cell of the weight or score grid, as Enter
+    // or F2 there does; the focus returns to that cell when the edit ends.
+    void editCurrentCell(QTableWidget* grid);
+    // Abandons the edit under way, as Escape in the edit box does: the cell
+    // shows its old text again and nothing is stored.
+    void cancelEdit();
+
+    // What a screen reader says for the grand average, "Grand Average 67.35,
+    // below the failing limit 70", and the word shown beside it.
+    QString grandAverageSpoken() const;
+
     // What the window is doing with the edit box.
     enum class EditMode { Idle = 0, Weight = 1, Score = 2 };
     EditMode editMode() const { return editMode_; }
@@ -108,10 +111,20 @@ public:
     QRadioButton* Option2;
     QLabel* Label16;
     QLabel* Label6;
-    QLabel* lblfail;
-    SpinButton* spnfail;
+    // The limit as shown and typed: the spinner's own text box.
+    QLineEdit* lblfail;
+    FailLimitBox* spnfail;
     QLabel* Label5;
     QLabel* lblgrandave;
+    // Beside the grand average, in words: "below 70" or "100 or more", so
+    // that the colour is never the only sign.
+    QLabel* lblgrandmark;
+    // Beside the weight total when the weights do not add up to 100.
+    QLabel* lblweightwarning;
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -122,11 +135,13 @@ private:
     void setCell(QTableWidget* grid, int row, int column, const QString& text);
     void showWeightTotal();
     void colourGrandAverage(const Value& grandAverage);
+    void showGrandAverage();
+    void describeStudentOnShow();
 
     void studentChosen(int index);
     void averageModeChosen(int mode);
-    void failLimitUp();
-    void failLimitDown();
+    void failLimitChanged(double value);
+    void showFailLimit();
 
     void editTextChanged(const QString& text);
     void editReturnPressed();
@@ -136,7 +151,9 @@ private:
     void enterClicked();
     void dropClicked();
     void finishScoreEdit();
+    void focusAfterEdit();
     bool editTargetExists() const;
+    QWidget* previousFocusable(QWidget* from) const;
     // Makes a change through the class document and keeps it for undo.
     void edit(const std::function<ClassEdit()>& change);
 
@@ -152,6 +169,13 @@ private:
     QString previousScoreText_;
     bool enterIsDefault_ = false;
     bool ownEdit_ = false;
+    // The grid an edit begun from the keyboard goes back to.
+    QTableWidget* editedFromKeys_ = nullptr;
+    // Shift+Tab from the student list went to Next: the next Shift+Tab goes
+    // on past the list instead of back into it.
+    bool backFromList_ = false;
+    // The grand average on show (empty while none is).
+    Value grandAverage_;
 };
 
 } // namespace tallyro

@@ -1,6 +1,7 @@
 #include "ui/gradebook/gradeentrywindow.h"
 
 #include "core/gradebook/categories.h"
+#include "ui/platform/automationids.h"
 #include "ui/platform/controls.h"
 
 #include <QCheckBox>
@@ -51,6 +52,7 @@ GradeEntryWindow::GradeEntryWindow(AppState& state, Platform& platform, Shell& s
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildLayout();
+    speakWalk();
     state_.classDocument.addListener(this);
 }
 
@@ -73,7 +75,9 @@ void GradeEntryWindow::buildControls() {
         Label[c]->setBuddy(Text[c]);
         connect(Text[c], &QLineEdit::textChanged, this, [this, c] { quantityChanged(c); });
     }
-    cmdselectready = windowButton(this, "cmdselectready", QStringLiteral("C&ontinue"));
+    // Alt+O, Alt+F, Alt+E and Alt+H belong to the menus; the captions keep
+    // their words and take letters of their own.
+    cmdselectready = windowButton(this, "cmdselectready", QStringLiteral("Con&tinue"));
     cmdselectready->setParent(Frame1);
     cmdselectready->setEnabled(false);
 
@@ -104,7 +108,7 @@ void GradeEntryWindow::buildControls() {
     cmdentergrade = windowButton(this, "cmdentergrade", QStringLiteral("E&nter"));
     cmdentergrade->setEnabled(false);
     cmdbackward = windowButton(this, "cmdbackward", QStringLiteral("<<&Backward"));
-    cmdforward = windowButton(this, "cmdforward", QStringLiteral("&Forward>>"));
+    cmdforward = windowButton(this, "cmdforward", QStringLiteral("Fo&rward>>"));
     cmdbackward->setEnabled(false);
     cmdforward->setEnabled(false);
     cmdexitgradentry = windowButton(this, "cmdexitgradentry", QStringLiteral("&Close"));
@@ -116,7 +120,7 @@ void GradeEntryWindow::buildControls() {
     SSPanel1->setLineWidth(2);
     lblstudname = new QLabel(QStringLiteral("student name"), SSPanel1);
     lblstudname->setObjectName(QStringLiteral("lblstudname"));
-    lblstudname->setAccessibleName(QStringLiteral("Student"));
+    lblstudname->setAccessibleName(QStringLiteral("Student name"));
     lblstudname->setAlignment(Qt::AlignCenter);
     QFont nameFont = lblstudname->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.3);
@@ -125,10 +129,10 @@ void GradeEntryWindow::buildControls() {
 
     Label1 = namedLabel(this, "Label1", QStringLiteral("Student#:"));
     lblstudentnumber = namedLabel(this, "lblstudentnumber", QString());
-    lblstudentnumber->setAccessibleName(QStringLiteral("Student#:"));
+    lblstudentnumber->setAccessibleName(QStringLiteral("Student number"));
     Label3 = namedLabel(this, "Label3", QStringLiteral("Grade#:"));
     lblgradetotal = namedLabel(this, "lblgradetotal", QString());
-    lblgradetotal->setAccessibleName(QStringLiteral("Grade#:"));
+    lblgradetotal->setAccessibleName(QStringLiteral("Grade number"));
     for (QLabel* number : {lblstudentnumber, lblgradetotal}) {
         number->setFrameShape(QFrame::Panel);
         number->setFrameShadow(QFrame::Sunken);
@@ -356,6 +360,33 @@ void GradeEntryWindow::showWalk() {
     lblstudentnumber->setText(QString::number(session_.studentNumber()));
     lblstudname->setText(QString::fromStdString(record.studentNames.at(session_.studentIndex())));
     lblgradetotal->setText(QString::number(session_.gradeNumber()));
+    speakWalk();
+}
+
+// The student, the student number and the grade number are spoken with the
+// labels' names; the grade box, which keeps the focus all through the walk,
+// says whose grade it asks for, so a screen reader announces each new one.
+void GradeEntryWindow::speakWalk() {
+    // Outside the walk the labels hold placeholders ("student name", 0).
+    const bool entering = session_.phase() == Phase::Entering && state_.classDocument.isOpen();
+    auto named = [entering](QLabel* label, const QString& name) {
+        setSpokenName(label, entering && !label->text().isEmpty()
+                                 ? name + QLatin1Char(' ') + label->text()
+                                 : name);
+    };
+    named(lblstudname, QStringLiteral("Student name"));
+    named(lblstudentnumber, QStringLiteral("Student number"));
+    named(lblgradetotal, QStringLiteral("Grade number"));
+    QString asked;
+    if (entering) {
+        const int category = session_.category();
+        asked = QString::fromStdString(kCategoryNames[category]) + QStringLiteral(" grade ") +
+                QString::number(session_.gradeNumber()) + QStringLiteral(" for ") +
+                lblstudname->text() + QStringLiteral(", student ") +
+                QString::number(session_.studentNumber()) + QStringLiteral(" of ") +
+                QString::number(state_.classRecord().studentCount);
+    }
+    setSpokenDescription(txtgrade, asked);
 }
 
 void GradeEntryWindow::finish() {
@@ -368,6 +399,7 @@ void GradeEntryWindow::finish() {
     txtgrade->setText(QStringLiteral("end"));
     cmdexitgradentry->setEnabled(true);
     shell_.setStepEnabled(Step::EditGrid, true);
+    speakWalk();
     cmdexitgradentry->setFocus();
 }
 
@@ -410,6 +442,7 @@ void GradeEntryWindow::enterClicked() {
         lblgradetotal->clear();
         txtgrade->setText(QStringLiteral("end"));
         cmdexitgradentry->setEnabled(true);
+        speakWalk();
         return;
     }
     showWalk();

@@ -80,6 +80,7 @@ private:
     void continueClicked();
     void keepEdits();
     void showWalk();
+    void speakWalk();
     void finish();
     void gradeTextChanged(const QString& text);
     void enterClicked();

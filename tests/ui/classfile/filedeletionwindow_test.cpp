@@ -1,11 +1,14 @@
 #include "support/scriptedplatform.h"
 #include "ui/classfile/filedeletionwindow.h"
+#include "ui/platform/qtmessagebox.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,12 +79,67 @@ private slots:
         doubles.messages.answer(MessageButton::Ok);
         window.cmddelete->click();
         QCOMPARE(doubles.messages.shown.size(), size_t(1));
-        QCOMPARE(doubles.messages.shown[0].text, QString("WARNING: ROOM5.BUP\nWILL BE DELETED!"));
+        // The name as spelled on disk; Cancel is the default button.
+        QCOMPARE(doubles.messages.shown[0].text, QString("WARNING: ROOM5.bup\nWILL BE DELETED!"));
         QCOMPARE(doubles.messages.shown[0].title, QString("Delete?"));
-        QCOMPARE(doubles.messages.shown[0].style, 17);
+        QCOMPARE(doubles.messages.shown[0].style, 273);
         QVERIFY(!QFile::exists(folder.filePath("ROOM5.bup")));
         QTRY_VERIFY(!window.listedFiles().contains("ROOM5.bup"));
         QVERIFY(!window.cmddelete->isEnabled());
+    }
+
+    // Enter on the question takes its default button, which must keep the file.
+    void theQuestionsDefaultKeepsTheFile() {
+        Platform platform = doubles.platform();
+        FileDeletionWindow window(platform);
+        window.setFolder(folder.path());
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QVERIFY(window.clickFile("WEEK1.lba"));
+        window.cmddelete->click(); // unanswered: the style's default button
+        QCOMPARE(doubles.messages.unscripted, 1);
+        QVERIFY(QFile::exists(folder.filePath("WEEK1.lba")));
+        // The real box offers Cancel as its default for that style too.
+        auto style = static_cast<MessageStyle>(doubles.messages.shown.back().style);
+        QCOMPARE(messageBoxLayout(style).defaultButton, QMessageBox::Cancel);
+    }
+
+    // Opened with no folder given, the window shows the current folder, and
+    // its folder tree stands open there.
+    void opensAtTheCurrentFolder() {
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.filePath("sub")));
+        Platform platform = doubles.platform();
+        FileDeletionWindow window(platform);
+        QDir::setCurrent(before);
+        window.resize(560, 380);
+        window.show();
+        const QString sub = QDir(folder.filePath("sub")).absolutePath();
+        QCOMPARE(window.folder(), sub);
+        QTRY_COMPARE(window.Dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
+                     sub);
+        QModelIndex shown = window.Dir1->currentIndex();
+        QTRY_VERIFY(
+            window.Dir1->viewport()->rect().contains(window.Dir1->visualRect(shown).center()));
+        for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent())
+            QVERIFY(window.Dir1->isExpanded(up));
+    }
+
+    // A screen reader reads one item per file, by its name, and nothing else
+    // of what the file model knows (size, type, date).
+    void theListSpeaksFileNames() {
+        Platform platform = doubles.platform();
+        FileDeletionWindow window(platform);
+        window.setFolder(folder.path());
+        window.show();
+        QTRY_COMPARE(window.listedFiles(), kListed);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.File1);
+        QVERIFY(list);
+        QCOMPARE(list->text(QAccessible::Name), QString("File List"));
+        QStringList spoken;
+        for (int i = 0; i < list->childCount(); ++i)
+            spoken << list->child(i)->text(QAccessible::Name);
+        spoken.sort(Qt::CaseInsensitive);
+        QCOMPARE(spoken, kListed);
     }
 
     void cancelKeepsTheFileAndDisablesDelete() {

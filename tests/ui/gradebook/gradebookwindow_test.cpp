@@ -12,9 +12,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -77,6 +78,7 @@ private slots:
     void activationShowsWeightsAndLimit();
     void grandAverageColourFollowsTheLimit_data();
     void grandAverageColourFollowsTheLimit();
+    void weightTotalSaysWhenItIsNot100();
     void decimalAndRoundedModes();
     void averagesAreCutAndLaterColumnsUntouched();
     void failLimitSpinnerStepsAndStops();
@@ -89,6 +91,8 @@ private slots:
     void droppingAColumnForEveryone();
     void cancellingTheDropStoresForOneStudent();
     void editsSurviveSavingAndReopening();
+    void cellsAreEditedFromTheKeyboard();
+    void tabAndShiftTabLeaveTheStudentListForNext();
     void renderForTheEye();
 };
 
@@ -105,7 +109,7 @@ void GradeBookWindowTest::controlsCarryTheirNamesAndCaptions() {
     QCOMPARE(w.grdscores->columnCount(), 45);
     QCOMPARE(GradeBookWindow::cellText(w.grdweight, 0, 0), QStringLiteral("%"));
     QCOMPARE(GradeBookWindow::cellText(w.grdscores, 0, 44), QStringLiteral("45"));
-    QCOMPARE(w.cmdweight->text(), QStringLiteral("&Enter"));
+    QCOMPARE(w.cmdweight->text(), QStringLiteral("En&ter"));
     QCOMPARE(w.cmddrop->text(), QStringLiteral("&Drop"));
     QCOMPARE(w.cmdnextstudent->text(), QStringLiteral("&Next"));
     QCOMPARE(w.Frame24->title(), QStringLiteral("Average"));
@@ -158,20 +162,63 @@ void GradeBookWindowTest::activationShowsWeightsAndLimit() {
 void GradeBookWindowTest::grandAverageColourFollowsTheLimit_data() {
     QTest::addColumn<QString>("grade");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("just below") << "69.99" << QColor(255, 0, 0);
-    QTest::newRow("at the limit") << "70" << QColor(0, 0, 128);
-    QTest::newRow("full marks") << "100" << QColor(0, 128, 0);
-    QTest::newRow("above full") << "105" << QColor(0, 128, 0);
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("just below") << "69.99" << QColor(255, 0, 0) << "below 70"
+                                << "Grand Average 69.99, below the failing limit 70";
+    QTest::newRow("at the limit") << "70" << QColor(0, 0, 128) << ""
+                                  << "Grand Average 70";
+    QTest::newRow("full marks") << "100" << QColor(0, 128, 0) << "100 or more"
+                                << "Grand Average 100, 100 or more";
+    QTest::newRow("above full") << "105" << QColor(0, 128, 0) << "100 or more"
+                                << "Grand Average 105, 100 or more";
 }
 
+// The colour is never the only sign: a word beside the value, and the same
+// meaning in what a screen reader says.
 void GradeBookWindowTest::grandAverageColourFollowsTheLimit() {
     QFETCH(QString, grade);
     QFETCH(QColor, colour);
+    QFETCH(QString, mark);
+    QFETCH(QString, spoken);
     Bench bench(1);
     bench.grades(1, "100", 0, {grade.toStdString()});
     bench.open();
     QCOMPARE(bench.window->lblgrandave->text(), grade);
     QCOMPARE(bench.grandColour(), colour);
+    QCOMPARE(bench.window->lblgrandmark->text(), mark);
+    QCOMPARE(bench.window->lblgrandave->accessibleName(), spoken);
+    QCOMPARE(bench.window->cmdnextstudent->accessibleDescription(),
+             QStringLiteral("Student 1, ") + spoken);
+}
+
+// The averages are not scaled to the weights, so a total other than 100 is
+// said in words beside it, in its tooltip and to a screen reader.
+void GradeBookWindowTest::weightTotalSaysWhenItIsNot100() {
+    Bench bench(1);
+    bench.grades(1, "60", 0, {"90"});
+    bench.grades(2, "40", 0, {"80"});
+    GradeBookWindow& w = bench.open();
+    QCOMPARE(w.lblweighttotal->text(), QStringLiteral("100"));
+    QCOMPARE(w.lblweightwarning->text(), QString());
+    QCOMPARE(w.lblweighttotal->accessibleName(), QStringLiteral("Weight total 100"));
+
+    w.selectWeightCell(2);
+    type(w.txtweight, QStringLiteral("25"));
+    QTest::keyClick(w.txtweight, Qt::Key_Return);
+    const QString warning = QStringLiteral("weights add up to 85%, not 100%");
+    QCOMPARE(w.lblweighttotal->text(), QStringLiteral("85"));
+    QCOMPARE(w.lblweightwarning->text(), warning);
+    QVERIFY(w.lblweightwarning->isVisibleTo(&w));
+    QCOMPARE(w.lblweighttotal->toolTip(), warning);
+    QCOMPARE(w.lblweighttotal->accessibleName(), QStringLiteral("Weight total 85, ") + warning);
+    // The average is still the plain weighted sum.
+    QCOMPARE(w.lblgrandave->text(), QStringLiteral("74"));
+
+    w.selectWeightCell(2);
+    type(w.txtweight, QStringLiteral("50"));
+    QTest::keyClick(w.txtweight, Qt::Key_Return);
+    QCOMPARE(w.lblweightwarning->text(), QStringLiteral("weights add up to 110%, not 100%"));
 }
 
 void GradeBookWindowTest::decimalAndRoundedModes() {
@@ -211,32 +258,78 @@ void GradeBookWindowTest::averagesAreCutAndLaterColumnsUntouched() {
     QCOMPARE(bench.average(3), QStringLiteral("2"));
 }
 
+QPoint arrowCentre(QDoubleSpinBox* box, QStyle::SubControl arrow) {
+    QStyleOptionSpinBox option;
+    option.initFrom(box);
+    option.subControls = QStyle::SC_All;
+    option.buttonSymbols = box->buttonSymbols();
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    return box->style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, box).center();
+}
+
 void GradeBookWindowTest::failLimitSpinnerStepsAndStops() {
     Bench bench(1);
     bench.grades(1, "100", 0, {"70"});
     GradeBookWindow& w = bench.open();
-    QTest::mouseClick(w.spnfail->upButton(), Qt::LeftButton);
+    FailLimitBox* spinner = w.spnfail;
+    const QPoint up = arrowCentre(spinner, QStyle::SC_SpinBoxUp);
+    const QPoint down = arrowCentre(spinner, QStyle::SC_SpinBoxDown);
+
+    QTest::mouseClick(spinner, Qt::LeftButton, {}, up);
     QCOMPARE(w.lblfail->text(), QStringLiteral("70.1"));
     QCOMPARE(bench.state.failLimit.toText(), std::string("70.1"));
-    // The colour waits for the next refresh.
-    QCOMPARE(bench.grandColour(), QColor(0, 0, 128));
-    w.refresh();
+    // The colour follows the new limit at once, without a refresh.
     QCOMPARE(bench.grandColour(), QColor(255, 0, 0));
-    QTest::keyClick(w.spnfail, Qt::Key_Down);
+    QCOMPARE(w.lblgrandmark->text(), QStringLiteral("below 70.1"));
+    QTest::keyClick(spinner, Qt::Key_Down);
     QCOMPARE(w.lblfail->text(), QStringLiteral("70"));
+    QCOMPARE(bench.grandColour(), QColor(0, 0, 128));
+    QCOMPARE(w.lblgrandmark->text(), QString());
 
-    w.lblfail->setText(QStringLiteral("99.9"));
-    QTest::mouseClick(w.spnfail->upButton(), Qt::LeftButton);
+    // The wheel steps like the arrows.
+    QWheelEvent wheel(QPointF(5, 5), spinner->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(spinner, &wheel);
+    QCOMPARE(w.lblfail->text(), QStringLiteral("70.1"));
+
+    // Held down, an arrow goes on stepping.
+    QTest::mousePress(spinner, Qt::LeftButton, {}, down);
+    QTest::qWait(1200);
+    QTest::mouseRelease(spinner, Qt::LeftButton, {}, down);
+    QVERIFY2(spinner->value() < 69.75, qPrintable(w.lblfail->text()));
+
+    // A limit can be typed; it counts once Enter is pressed.
+    const std::string held = bench.state.failLimit.toText();
+    spinner->selectAll();
+    QTest::keyClicks(spinner, QStringLiteral("65.5"));
+    QCOMPARE(bench.state.failLimit.toText(), held); // "6" alone is no limit
+    QTest::keyClick(spinner, Qt::Key_Return);
+    QCOMPARE(bench.state.failLimit.toText(), std::string("65.5"));
+    QCOMPARE(w.lblfail->text(), QStringLiteral("65.5"));
+    // Letters and values past 100 cannot be typed.
+    spinner->selectAll();
+    QTest::keyClicks(spinner, QStringLiteral("abc"));
+    QTest::keyClick(spinner, Qt::Key_Return);
+    QCOMPARE(w.lblfail->text(), QStringLiteral("65.5"));
+    spinner->selectAll();
+    QTest::keyClicks(spinner, QStringLiteral("150"));
+    QTest::keyClick(spinner, Qt::Key_Return);
+    QCOMPARE(bench.state.failLimit.toText(), std::string("15"));
+
+    // Up stops at 100 and Down at 0.
+    spinner->setValue(99.9);
+    QTest::keyClick(spinner, Qt::Key_Up);
     QCOMPARE(w.lblfail->text(), QStringLiteral("100"));
-    QTest::mouseClick(w.spnfail->upButton(), Qt::LeftButton);
+    QTest::keyClick(spinner, Qt::Key_Up);
     QCOMPARE(w.lblfail->text(), QStringLiteral("100"));
     QCOMPARE(bench.state.failLimit.toText(), std::string("100"));
-
-    w.lblfail->setText(QStringLiteral("0.1"));
-    QTest::mouseClick(w.spnfail->downButton(), Qt::LeftButton);
+    spinner->setValue(0.1);
+    QTest::keyClick(spinner, Qt::Key_Down);
     QCOMPARE(w.lblfail->text(), QStringLiteral("0"));
-    QTest::mouseClick(w.spnfail->downButton(), Qt::LeftButton);
+    QTest::keyClick(spinner, Qt::Key_Down);
     QCOMPARE(w.lblfail->text(), QStringLiteral("0"));
+    // Nobody fails below a limit of 0.
+    QCOMPARE(bench.grandColour(), QColor(0, 0, 128));
 }
 
 void GradeBookWindowTest::nextWrapsAndCycleEndsOnTheStart() {
@@ -504,6 +597,86 @@ void GradeBookWindowTest::editsSurviveSavingAndReopening() {
     QCOMPARE(reopened.gradeCount(1), 2);
 }
 
+// Enter or F2 on a grid cell edits it in the Edit Box; Escape gives the cell
+// its text back and stores nothing; after either the focus is on the cell.
+void GradeBookWindowTest::cellsAreEditedFromTheKeyboard() {
+    Bench bench(1);
+    bench.grades(1, "100", 0, {"90", "70"});
+    GradeBookWindow& w = bench.open();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    w.grdweight->setFocus(Qt::TabFocusReason);
+    QCOMPARE(w.grdweight->currentRow(), 0); // a grid reached by Tab has a cell
+    QTest::keyClick(w.grdweight, Qt::Key_F2);
+    QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Weight);
+    QCOMPARE(QApplication::focusWidget(), w.txtweight);
+    type(w.txtweight, QStringLiteral("40"));
+    QCOMPARE(GradeBookWindow::cellText(w.grdweight, 1, 0), QStringLiteral("40"));
+    QTest::keyClick(w.txtweight, Qt::Key_Escape);
+    QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Idle);
+    QCOMPARE(GradeBookWindow::cellText(w.grdweight, 1, 0), QStringLiteral("100"));
+    QCOMPARE(bench.state.classRecord().categoryWeights[1], Value("100"));
+    QCOMPARE(QApplication::focusWidget(), w.grdweight);
+    QVERIFY(!bench.state.classModified());
+    QVERIFY(!bench.doubles.history->stack().canUndo());
+
+    // A score typed and taken back: the cell shows what it held.
+    w.grdscores->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.grdscores, Qt::Key_Right);
+    QTest::keyClick(w.grdscores, Qt::Key_Return);
+    type(w.txtweight, QStringLiteral("5"));
+    QCOMPARE(bench.score(1, 1), QStringLiteral("5"));
+    QTest::keyClick(w.txtweight, Qt::Key_Escape);
+    QCOMPARE(bench.score(1, 1), QStringLiteral("70"));
+    QCOMPARE(bench.state.classRecord().grades(0, 1, 2), Value("70"));
+
+    // Enter commits a score typed after Enter opened the cell.
+    QTest::keyClick(w.grdscores, Qt::Key_Return);
+    QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Score);
+    QCOMPARE(w.txtweight->text(), QStringLiteral("70"));
+    type(w.txtweight, QStringLiteral("x"));
+    QTest::keyClick(w.txtweight, Qt::Key_Return);
+    QCOMPARE(bench.state.classRecord().grades(0, 1, 2), Value("x"));
+    QCOMPARE(w.lblgrandave->text(), QStringLiteral("90"));
+    QCOMPARE(QApplication::focusWidget(), w.grdscores);
+    QCOMPARE(w.grdscores->currentColumn(), 1);
+
+    // A cell with no grade to edit: a beep, and the teacher stays put.
+    QTest::keyClick(w.grdscores, Qt::Key_Right);
+    QTest::keyClick(w.grdscores, Qt::Key_F2);
+    QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Idle);
+    QCOMPARE(bench.doubles.messages.beeps, 1);
+    QCOMPARE(QApplication::focusWidget(), w.grdscores);
+    // The averages are read, not edited.
+    w.grdaverage->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.grdaverage, Qt::Key_Return);
+    QCOMPARE(w.editMode(), GradeBookWindow::EditMode::Idle);
+}
+
+// The student list hands the focus to Next whichever way it is left; a second
+// Shift+Tab goes on backwards instead of turning between the two.
+void GradeBookWindowTest::tabAndShiftTabLeaveTheStudentListForNext() {
+    Bench bench(2);
+    GradeBookWindow& w = bench.open();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.Combo1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.Combo1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w.cmdnextstudent);
+    w.Combo1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.Combo1, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w.cmdnextstudent);
+    QTest::keyClick(w.cmdnextstudent, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w.spnfail);
+    // Reached from Cycle, Shift+Tab from Next goes back into the list.
+    w.cmdcycle->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.cmdcycle, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w.cmdnextstudent);
+    QTest::keyClick(w.cmdnextstudent, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), w.Combo1);
+}
+
 // With TALLYRO_SCREENSHOTS set to a folder, the window is saved there as a
 // picture of a realistic class, to be looked at by a person.
 void GradeBookWindowTest::renderForTheEye() {
@@ -525,6 +698,14 @@ void GradeBookWindowTest::renderForTheEye() {
     w.resize(w.sizeHint().expandedTo(QSize(860, 0)));
     QApplication::processEvents();
     QVERIFY(w.grab().save(QDir(folder).filePath(QStringLiteral("frmlistbox.png"))));
+
+    // A failing student, and weights that leave 15% of every grade out.
+    bench.grades(1, "0", 1, {"40", "55", "x", "62", "50", "48", "61", "30"});
+    bench.grades(3, "30", 1, {"51", "60", "58"});
+    w.activate();
+    w.nextStudent();
+    QApplication::processEvents();
+    QVERIFY(w.grab().save(QDir(folder).filePath(QStringLiteral("frmlistbox-failing.png"))));
 }
 
 QTEST_MAIN(GradeBookWindowTest)

@@ -90,11 +90,11 @@ void GradeEntryWindowTest::controlsCarryTheirNamesAndCaptions() {
     QCOMPARE(w.findChildren<QLineEdit*>(QStringLiteral("Text")).size(), 11);
     QCOMPARE(w.Text[5]->maxLength(), 2);
     QCOMPARE(w.Text[5]->accessibleName(), QStringLiteral("6 Week Test"));
-    QCOMPARE(w.cmdselectready->text(), QStringLiteral("C&ontinue"));
+    QCOMPARE(w.cmdselectready->text(), QStringLiteral("Con&tinue"));
     QCOMPARE(w.Check1->text(), QStringLiteral("  ClassGrade"));
     QCOMPARE(w.cmdentergrade->text(), QStringLiteral("E&nter"));
     QCOMPARE(w.cmdbackward->text(), QStringLiteral("<<&Backward"));
-    QCOMPARE(w.cmdforward->text(), QStringLiteral("&Forward>>"));
+    QCOMPARE(w.cmdforward->text(), QStringLiteral("Fo&rward>>"));
     QCOMPARE(w.cmdexitgradentry->text(), QStringLiteral("&Close"));
     QCOMPARE(w.Label1->text(), QStringLiteral("Student#:"));
     QCOMPARE(w.Label3->text(), QStringLiteral("Grade#:"));

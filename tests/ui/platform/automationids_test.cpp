@@ -24,8 +24,14 @@ void AutomationIdsTest::withoutTheVariableNothingChanges() {
     button->setObjectName(QStringLiteral("cmdnextstudent"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!automationIdsInstalled());
     QCOMPARE(button->accessibleDescription(), QString());
     QCOMPARE(window.accessibleDescription(), QStringLiteral("the grade book"));
+    // The windows' own spoken descriptions and names are theirs to set.
+    setSpokenDescription(button, QStringLiteral("Chen, Lily, Grand Average 95"));
+    QCOMPARE(button->accessibleDescription(), QStringLiteral("Chen, Lily, Grand Average 95"));
+    setSpokenName(button, QStringLiteral("Next student"));
+    QCOMPARE(button->accessibleName(), QStringLiteral("Next student"));
 }
 
 void AutomationIdsTest::withTheVariableEveryWidgetDescribesItselfByName() {
@@ -42,6 +48,8 @@ void AutomationIdsTest::withTheVariableEveryWidgetDescribesItselfByName() {
     window.setObjectName(QStringLiteral("frmgradentry"));
     auto* button = new QPushButton(QStringLiteral("E&nter"), &window);
     button->setObjectName(QStringLiteral("cmdentergrade"));
+    button->setToolTip(QStringLiteral("Store the grade"));
+    button->setAccessibleName(QStringLiteral("Enter"));
     auto* unnamed = new QPushButton(QStringLiteral("x"), &window);
     unnamed->setAccessibleDescription(QStringLiteral("kept"));
     window.show();
@@ -49,6 +57,14 @@ void AutomationIdsTest::withTheVariableEveryWidgetDescribesItselfByName() {
     QCOMPARE(window.accessibleDescription(), QStringLiteral("frmgradentry"));
     QCOMPARE(button->accessibleDescription(), QStringLiteral("cmdentergrade"));
     QCOMPARE(unnamed->accessibleDescription(), QStringLiteral("kept"));
+    // Tooltips and names, which people read and hear, stay as they were.
+    QCOMPARE(button->toolTip(), QStringLiteral("Store the grade"));
+    QCOMPARE(button->accessibleName(), QStringLiteral("Enter"));
+    QCOMPARE(unnamed->toolTip(), QString());
+    // A window describing the student on show leaves the id in place.
+    QVERIFY(automationIdsInstalled());
+    setSpokenDescription(button, QStringLiteral("Quiz grade 4 for Chen, Lily"));
+    QCOMPARE(button->accessibleDescription(), QStringLiteral("cmdentergrade"));
 
     // A control added to a window that is already showing.
     auto* late = new QPushButton(QStringLiteral("&Close"), &window);
