@@ -32,9 +32,35 @@ set(TALLYRO_HELP_BUILD_PROJECT ${CMAKE_CURRENT_BINARY_DIR}/help-project/tallyro.
 file(CONFIGURE OUTPUT ${TALLYRO_HELP_BUILD_PROJECT} CONTENT "${_tallyro_qhcp}" @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TALLYRO_HELP_SOURCE_DIR}/tallyro.qhcp)
 
-file(GLOB_RECURSE TALLYRO_HELP_FILES CONFIGURE_DEPENDS
-  ${TALLYRO_HELP_SOURCE_DIR}/*.html ${TALLYRO_HELP_SOURCE_DIR}/*.css
-  ${TALLYRO_HELP_SOURCE_DIR}/*.png ${TALLYRO_HELP_SOURCE_DIR}/*.qhp)
+# Every page the collection is built from; a new page goes here and into
+# help/tallyro.qhp.
+set(TALLYRO_HELP_PAGES
+  about.html
+  addstudent.html
+  averages.html
+  backup.html
+  deletefiles.html
+  editcells.html
+  files.html
+  gradebook.html
+  gradeentry.html
+  index.html
+  keyboard.html
+  lessoneditor.html
+  mainwindow.html
+  menus.html
+  newclass.html
+  newlesson.html
+  printgrades.html
+  printlessons.html
+  reportcards.html
+  rostereditor.html
+  startupform.html
+  steppanel.html
+  style.css
+  tallyro.qhp
+  toolbar.html)
+list(TRANSFORM TALLYRO_HELP_PAGES PREPEND ${TALLYRO_HELP_SOURCE_DIR}/ OUTPUT_VARIABLE TALLYRO_HELP_FILES)
 
 # qhelpgenerator adds to an existing collection, so each build starts afresh.
 add_custom_command(

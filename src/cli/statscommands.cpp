@@ -1,23 +1,20 @@
 #include "cli/statscommands.h"
 
+#include "cli/printcommand.h"
+
 #include "core/classfile/gradefile.h"
 #include "core/gradebook/categories.h"
 #include "core/gradebook/faillimit.h"
 #include "core/print/printdate.h"
-#include "core/print/textsurface.h"
 #include "core/reports/gradelists.h"
 #include "core/stats/classstats.h"
 #include "core/stats/needed.h"
 #include "core/stats/statssheet.h"
-#include "ui/platform/pdfdocument.h"
 
-#include <QGuiApplication>
 #include <QSettings>
 #include <QStringList>
 
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -145,31 +142,6 @@ template <typename Body> int guarded(const char* usage, std::ostream& err, Body 
     }
 }
 
-// Writes the composed pages to a PDF file. Until the print command offers
-// its own renderer to every kind, this does what it does for the grade lists.
-void printPdf(const std::string& path, const PageComposition& compose) {
-    // The chatter of a display-less Qt platform would bury the one line a
-    // command line owes its user, so only serious messages get through.
-    struct QuietQt {
-        QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext&, const QString& message) {
-                if (type == QtCriticalMsg || type == QtFatalMsg)
-                    fprintf(stderr, "%s\n", qPrintable(message));
-            });
-        ~QuietQt() { qInstallMessageHandler(previous); }
-    } quiet;
-    std::unique_ptr<QGuiApplication> application;
-    if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tallyro";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    printToPdf(QString::fromStdString(path), compose);
-}
-
 } // namespace
 
 int runStatsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -196,7 +168,7 @@ int runNeededCommand(const std::vector<std::string>& args, std::ostream& out, st
         if (number.empty() || number.size() > 3 ||
             number.find_first_not_of("0123456789") != std::string::npos)
             throw UsageError{name + ": --student takes the student's number, counted from 1"};
-        std::optional<int> category = categoryNamed(*options.category);
+        std::optional<int> category = categoryFromText(*options.category);
         if (!category)
             throw UsageError{name + ": \"" + *options.category +
                              "\" is not a category; give its name (Quiz) or number (1 to 11)"};
@@ -234,19 +206,7 @@ int runPrintStatsCommand(const std::vector<std::string>& args, std::ostream& out
         auto compose = [&](PrintSurface& surface) {
             composeStatisticsSheet(surface, statistics, request);
         };
-        if (options.text) {
-            TextSurface surface;
-            compose(surface);
-            out << surface.text();
-            return 0;
-        }
-        try {
-            printPdf(*options.pdf, compose);
-        } catch (const std::exception& error) {
-            err << "Unable to PRINT this file. " << error.what() << '\n';
-            return 1;
-        }
-        return 0;
+        return printPages({options.text, options.pdf.value_or(std::string())}, compose, out, err);
     });
 }
 

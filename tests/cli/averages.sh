@@ -4,16 +4,7 @@
 set -u
 tallyro=$1
 data=$2
-passed=0
-failed=0
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/check.sh"
 tab=$'\t'
 unset DISPLAY WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=none-such # a subcommand must not touch any display
@@ -42,5 +33,4 @@ check "bad grade message" 'The grade "A+" of Dee in Homework, grade 1, is not a 
 check "no file status" 1 "$status"
 
 rm -f /tmp/tallyro-cli-err.$$
-echo "averages: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish averages

@@ -5,16 +5,7 @@
 set -u
 tallyro=$1
 data=$2
-passed=0
-failed=0
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/check.sh"
 same_file() { # name, expected file, actual file
   if cmp -s "$2" "$3"; then
     passed=$((passed + 1))
@@ -245,5 +236,4 @@ check "full category message" "Homework already holds 45 grades.
 tallyro import-grades: nothing was written." "$err"
 same_file "full category leaves the class as it was" "$work/full45-before.grd" "$work/full45.grd"
 
-echo "exchange: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish exchange

@@ -6,16 +6,7 @@
 set -u
 tallyro=$1
 data=$2
-passed=0
-failed=0
-check() { # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+source "$(dirname "$0")/check.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 tab=$'\t'
@@ -82,5 +73,4 @@ out=$("$tallyro" print stats "$class" 2>&1 >/dev/null); status=$?
 check "no output chosen" "1 tallyro print stats: choose one of --text and --pdf FILE" \
   "$status $(echo "$out" | head -1)"
 
-echo "stats: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish stats

@@ -56,23 +56,6 @@ bool isBlank(const CsvRecord& record) {
 
 } // namespace
 
-std::optional<int> categoryFromText(std::string_view text) {
-    text = trimmed(text);
-    if (!text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos) {
-        if (text.size() > 2)
-            return std::nullopt;
-        int number = std::stoi(std::string(text));
-        if (number >= 1 && number <= kCategoryCount)
-            return number;
-        return std::nullopt;
-    }
-    for (int c = 1; c <= kCategoryCount; ++c) {
-        if (equalsIgnoringAsciiCase(text, kCategoryNames[c]))
-            return c;
-    }
-    return std::nullopt;
-}
-
 GradeColumnPlan planGradeColumn(const ClassRecord& record, int category,
                                 const std::vector<CsvRecord>& scores, int column,
                                 std::string_view sourceName) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/gradebook/categories.h"
+
 #include "core/classfile/classrecord.h"
 #include "core/exchange/csv.h"
 
@@ -14,9 +16,6 @@ namespace tallyro {
 // ScoreRecord: one record of a scores file and what became of it.
 // GradeColumnPlan: the whole import worked out before anything changes, for
 // the preview, the error list and the column itself.
-
-// A category given by name (any case) or by number 1..11; nothing otherwise.
-std::optional<int> categoryFromText(std::string_view text);
 
 struct GradeColumnImport {
     int category = 0;

@@ -3,7 +3,9 @@
 #include "core/classfile/classrecord.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tallyro {
 
@@ -27,5 +29,9 @@ void setgradetypes(ClassRecord& record);
 // The name a category goes by: the record's, or the fixed one when the record
 // has none yet.
 std::string categoryDisplayName(const ClassRecord& record, int category);
+
+// A category as a teacher names it on the command line or in a dialog: its
+// number 1..11 or its name in any case, blanks around ignored.
+std::optional<int> categoryFromText(std::string_view text);
 
 } // namespace tallyro

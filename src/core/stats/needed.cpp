@@ -10,17 +10,6 @@
 
 namespace tallyro {
 
-namespace {
-
-std::string folded(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
-} // namespace
-
 double roundUpToHundredths(double number) {
     double hundredths = number * 100;
     double nearest = std::round(hundredths);
@@ -98,21 +87,6 @@ std::string neededSentence(const std::string& studentName, int category, double 
     }
     return studentName + " cannot reach " + goal + " with the next " + name + " grade: " + name +
            " has no weight";
-}
-
-std::optional<int> categoryNamed(std::string_view text) {
-    if (!text.empty() && text.size() <= 2 &&
-        text.find_first_not_of("0123456789") == std::string_view::npos) {
-        int number = std::stoi(std::string(text));
-        if (number >= 1 && number <= kCategoryCount)
-            return number;
-        return std::nullopt;
-    }
-    std::string wanted = folded(text);
-    for (int c = 1; c <= kCategoryCount; ++c)
-        if (folded(kCategoryNames[c]) == wanted)
-            return c;
-    return std::nullopt;
 }
 
 } // namespace tallyro

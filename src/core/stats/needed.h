@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/gradebook/categories.h"
+
 #include "core/classfile/classrecord.h"
 
 #include <optional>
@@ -36,9 +38,6 @@ std::string neededLine(const NeededAnswer& answer);
 // reach 70".
 std::string neededSentence(const std::string& studentName, int category, double target,
                            const NeededAnswer& answer);
-
-// A category given by number (1..11) or name (any case), or nothing.
-std::optional<int> categoryNamed(std::string_view text);
 
 // A number rounded up to two decimals; a value a hair above a whole
 // hundredth because of binary arithmetic stays on that hundredth.

@@ -287,8 +287,9 @@ TEST(GradeListSheets, ABlockLongerThanASheetContinuesUnderTheHeadingBetweenCateg
             EXPECT_TRUE(pages[i].starts_with(heading + "\n\n")) << i;
             EXPECT_LE(rowsOf(pages[i]), linesPerSheet(12));
             // Sheets are filled; a category never breaks between two.
-            if (i + 1 < pages.size())
+            if (i + 1 < pages.size()) {
                 EXPECT_GE(rowsOf(pages[i]), linesPerSheet(12) - 5);
+            }
             // A continued grade line starts at column 28 with nothing before.
             std::string afterHeading = pages[i].substr(pages[i].find("\n\n", 1) + 2);
             EXPECT_FALSE(afterHeading.starts_with(std::string(28, ' '))) << i;

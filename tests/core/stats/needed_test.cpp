@@ -87,10 +87,10 @@ TEST(Needed, RoundsUpToHundredthsWithoutBinaryNoise) {
 }
 
 TEST(Needed, CategoryByNameOrNumber) {
-    EXPECT_EQ(categoryNamed("quiz"), 2);
-    EXPECT_EQ(categoryNamed("3 WEEK TEST"), 4);
-    EXPECT_EQ(categoryNamed("3"), 3);
-    EXPECT_EQ(categoryNamed("0"), std::nullopt);
-    EXPECT_EQ(categoryNamed("12"), std::nullopt);
-    EXPECT_EQ(categoryNamed("Quizzes"), std::nullopt);
+    EXPECT_EQ(categoryFromText("quiz"), 2);
+    EXPECT_EQ(categoryFromText("3 WEEK TEST"), 4);
+    EXPECT_EQ(categoryFromText("3"), 3);
+    EXPECT_EQ(categoryFromText("0"), std::nullopt);
+    EXPECT_EQ(categoryFromText("12"), std::nullopt);
+    EXPECT_EQ(categoryFromText("Quizzes"), std::nullopt);
 }
