@@ -159,6 +159,10 @@ public:
     void showFileOpenState() override { calls << "showFileOpenState"; }
     void showGradeBook() override { calls << "showGradeBook"; }
     void showChild(QWidget* window) override;
+    std::optional<std::vector<std::string>> askNamesFile(int room) override {
+        askedRoom = room;
+        return namesFile;
+    }
     QWidget* window() override { return nullptr; }
 
     std::set<ShellCommand> disabled;
@@ -167,6 +171,9 @@ public:
     QString caption;
     QStringList calls;
     std::vector<QWidget*> children;
+    // What "&Import names..." gets, and the room it was asked with.
+    std::optional<std::vector<std::string>> namesFile;
+    int askedRoom = -1;
 };
 
 } // namespace tallyro::test

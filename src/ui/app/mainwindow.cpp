@@ -7,8 +7,10 @@
 #include "ui/app/appstyle.h"
 #include "ui/app/startupform.h"
 #include "ui/app/steppanel.h"
+#include "ui/app/workareaframe.h"
 #include "ui/exchange/exportdialog.h"
 #include "ui/exchange/gradeimportdialog.h"
+#include "ui/exchange/namesimport.h"
 #include "ui/gradebook/gradebookwindow.h"
 #include "ui/gradebook/gradeentrywindow.h"
 #include "ui/lessons/lessonprinting.h"
@@ -18,6 +20,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -32,6 +35,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -316,13 +320,14 @@ void MainWindow::createActions() {
         {8, " Restore ", "restore", &MainWindow::restore},
         {9, " Delete ", "delete", &MainWindow::deleteFiles},
         {10, " Leave ", "leave", &MainWindow::exitProgram},
-        {12, " Lessons ", "lessons", &MainWindow::lessonsMode},
-        {13, " Grades", "grades", &MainWindow::gradesMode},
+        // The two mode keys are in no menu: the tooltip tells them.
+        {12, " Lessons (Ctrl+L) ", "lessons", &MainWindow::lessonsMode},
+        {13, " Grades (Ctrl+G)", "grades", &MainWindow::gradesMode},
     };
     for (const ToolButton& button : buttons) {
         QString tooltip = QString::fromLatin1(button.tooltip);
-        auto* action =
-            new QAction(QIcon(iconPath(QString::fromLatin1(button.icon))), tooltip.trimmed(), this);
+        QString text = tooltip.section(QLatin1Char('('), 0, 0).trimmed();
+        auto* action = new QAction(QIcon(iconPath(QString::fromLatin1(button.icon))), text, this);
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(button.index));
         action->setToolTip(tooltip);
         connect(action, &QAction::triggered, this, button.command);
@@ -438,6 +443,17 @@ void MainWindow::createActions() {
         Picture4->click(Step::GradeReport);
     });
     addAction(gradeReportShortcut_);
+
+    // F6 moves between the step panel and the window being worked in, the
+    // way it moves between panes in other desktop programs.
+    auto* nextPane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    nextPane->setObjectName(QStringLiteral("nextPaneShortcut"));
+    connect(nextPane, &QShortcut::activated, this, [this] {
+        QWidget* focused = QApplication::focusWidget();
+        bool inPanel = Picture4 && focused && Picture4->isAncestorOf(focused);
+        if (inPanel || !focusStepPanel(true))
+            focusWorkArea(true);
+    });
 }
 
 void MainWindow::createMenus() {
@@ -485,7 +501,7 @@ void MainWindow::createToolBar() {
         if (QWidget* button = Toolbar1->widgetForAction(action);
             button && qobject_cast<QToolButton*>(button)) {
             button->setObjectName(action->objectName() + QStringLiteral("_button"));
-            button->setAccessibleName(action->toolTip().trimmed());
+            button->setAccessibleName(action->text());
         }
     }
     Toolbar1->setGeometry(0, 0, twipsToPixels(kDateLeft, this), twipsToPixels(kTopBarHeight, this));
@@ -507,6 +523,13 @@ void MainWindow::createToolBar() {
 void MainWindow::createStepPanel() {
     Picture4 = new StepPanel;
     Picture4->hide();
+    // The captions' keys are in no menu: their tooltips tell them.
+    auto keyTip = [](const QString& caption, const QAction* action) {
+        return caption + QStringLiteral(" (") +
+               action->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')');
+    };
+    Picture4->Label9->setToolTip(keyTip(Picture4->Label9->text(), gradeEntryShortcut_));
+    Picture4->Label2->setToolTip(keyTip(Picture4->Label2->text(), gradeReportShortcut_));
     connect(Picture4, &StepPanel::stepClicked, this, &MainWindow::stepClicked);
     connect(Picture4, &StepPanel::statisticsClicked, this, &MainWindow::statisticsClicked);
     connect(Picture4, &StepPanel::databaseClicked, this, &MainWindow::databaseClicked);
@@ -695,13 +718,70 @@ void MainWindow::showGradeBook() {
     gradeBook_->fillStudentList();
 }
 
+bool MainWindow::focusStepPanel(bool next) {
+    if (!Picture4 || !Picture4->isVisible())
+        return false;
+    const QList<QWidget*> stops = WorkAreaFrame::tabStops(Picture4);
+    if (stops.isEmpty())
+        return false;
+    (next ? stops.constFirst() : stops.constLast())
+        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool MainWindow::focusWorkArea(bool next) {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    if (!sub && !mdiArea_->subWindowList().isEmpty())
+        sub = mdiArea_->subWindowList().constFirst();
+    if (!sub)
+        return false;
+    const QList<QWidget*> stops = WorkAreaFrame::tabStops(sub);
+    if (stops.isEmpty())
+        return false;
+    mdiArea_->setActiveSubWindow(sub);
+    (next ? stops.constFirst() : stops.constLast())
+        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    // From the step panel's far end Tab goes on into the window being worked
+    // in (the active one, not whichever frame comes first in the chain).
+    QWidget* focused = QApplication::focusWidget();
+    if (Picture4 && Picture4->isVisible() && focused && Picture4->isAncestorOf(focused)) {
+        const QList<QWidget*> stops = WorkAreaFrame::tabStops(Picture4);
+        if (!stops.isEmpty() && focused == (next ? stops.constLast() : stops.constFirst()) &&
+            focusWorkArea(next))
+            return true;
+    }
+    return QMainWindow::focusNextPrevChild(next);
+}
+
+std::optional<std::vector<std::string>> MainWindow::askNamesFile(int room) {
+    return tallyro::askNamesFile(platform_, this, room);
+}
+
 void MainWindow::showChild(QWidget* window) {
     // Borderless children (the roster and lesson editors) keep their look
     // inside the work area too.
     Qt::WindowFlags flags;
     if (window->windowFlags() & Qt::FramelessWindowHint)
         flags = Qt::FramelessWindowHint;
-    QMdiSubWindow* sub = mdiArea_->addSubWindow(window, flags);
+    auto* frame = new WorkAreaFrame;
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWidget(window);
+    frame->leave = [this](bool next) { return focusStepPanel(next); };
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(frame, flags);
+    // A screen reader names the frame by its caption; the borderless editors
+    // have none on show, so their own name serves.
+    if (window->windowTitle().isEmpty())
+        sub->setAccessibleName(window->accessibleName());
+    // Ctrl+W is File, Close (the open file); the frame's own Close keeps only
+    // Ctrl+F4, so that no key means two things.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     // A child that closes itself takes its frame along, so no empty frame
     // is left behind in the work area.
     // (A plain QObject guard: the frame may already be half destroyed when
@@ -736,6 +816,10 @@ void MainWindow::showChild(QWidget* window) {
         sub->setGeometry(QRect(QPoint(0, 0), mdiArea_->viewport()->size()));
     }
     mdiArea_->setActiveSubWindow(sub);
+    // The control a window chose to open with has the keyboard, not the
+    // first thing in its chain that takes a click (a selectable label).
+    if (QWidget* start = window->focusWidget(); start && !start->hasFocus())
+        start->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

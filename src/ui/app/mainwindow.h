@@ -85,6 +85,7 @@ public:
     void showFileOpenState() override;
     void showGradeBook() override;
     void showChild(QWidget* window) override;
+    std::optional<std::vector<std::string>> askNamesFile(int room) override;
     QWidget* window() override { return this; }
 
     // The commands of the menus and the toolbar.
@@ -161,6 +162,8 @@ protected:
     // The frames of the grade book and the lesson editor stay while their
     // file is open.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab go round the step panel and the active child window.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct CommandActions {
@@ -172,6 +175,10 @@ private:
     void createMenus();
     void createToolBar();
     void createStepPanel();
+    // The focus to the step panel's first (next) or last control, or to the
+    // active child window's; false when there is none to take it.
+    bool focusStepPanel(bool next);
+    bool focusWorkArea(bool next);
     void readSettings();
     // Size and place within the screen's available area, frame included.
     void placeOnScreen(const QRect& wanted);

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tallyro {
 
 namespace {
@@ -129,8 +131,14 @@ StepPanel::StepPanel(QWidget* parent) : QWidget(parent) {
         QFont font = caption->font();
         font.setPointSizeF(9);
         caption->setFont(font);
-        caption->setGeometry(pictures_[i]->x() + inset, captionTop, width - 2 * inset,
-                             height() - captionTop - 1);
+        // Wide enough for the caption in bold (the current step), which the
+        // picture's own inset would clip; never wider than the picture.
+        QFont bold = font;
+        bold.setBold(true);
+        int needed = QFontMetrics(bold).horizontalAdvance(caption->text()) + 4;
+        int captionWidth = std::min(width, std::max(width - 2 * inset, needed));
+        caption->setGeometry(pictures_[i]->x() + (width - captionWidth) / 2, captionTop,
+                             captionWidth, height() - captionTop - 1);
         caption->raise();
         Step step = static_cast<Step>(i);
         connect(caption, &StepCaption::pressed, this, [this, step] { press(step); });

@@ -787,9 +787,11 @@ bool GradeBookWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// Over the whole window: what comes before the list may be outside the
+// grade book (the main window's step panel).
 QWidget* GradeBookWindow::previousFocusable(QWidget* from) const {
     for (QWidget* w = from->previousInFocusChain(); w && w != from; w = w->previousInFocusChain())
-        if (isFocusable(w, this))
+        if (isFocusable(w, window()))
             return w;
     return nullptr;
 }

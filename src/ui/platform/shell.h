@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 class QWidget;
 
 namespace tallyro {
@@ -71,6 +75,11 @@ public:
 
     // Adds a window to the main window's work area at its top-left corner.
     virtual void showChild(QWidget* window) = 0;
+
+    // The roster editor's "&Import names...": asks for a file of names and
+    // returns at most `room` of them in file order, or nothing (Cancel, or a
+    // file that was refused and already explained to the teacher).
+    virtual std::optional<std::vector<std::string>> askNamesFile(int room) = 0;
 
     // The parent for dialogs and the owner of the busy pointer.
     virtual QWidget* window() = 0;

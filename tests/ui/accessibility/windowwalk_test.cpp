@@ -9,6 +9,7 @@
 #include "ui/app/aboutbox.h"
 #include "ui/app/appstyle.h"
 #include "ui/app/startupform.h"
+#include "ui/app/steppanel.h"
 #include "ui/classfile/filedeletionwindow.h"
 #include "ui/gradebook/gradebookwindow.h"
 #include "ui/gradebook/gradeentrywindow.h"
@@ -214,9 +215,11 @@ void WindowWalkTest::tabGoesRoundEveryControl() {
     QTRY_COMPARE(QApplication::focusWidget(), start);
 
     QList<QWidget*> stops = tabTrip(window, true, 3 * controls.size() + 3);
+    // A child of the main window shares its Tab ring with the step panel.
+    QWidget* panel = scene->menus ? scene->fixture.window->stepPanel() : nullptr;
     QStringList strays;
     for (QWidget* stop : stops)
-        if (!stop || !window->isAncestorOf(stop))
+        if (!stop || (!window->isAncestorOf(stop) && !(panel && panel->isAncestorOf(stop))))
             strays << describe(stop);
     QVERIFY2(strays.isEmpty(), qPrintable("Tab stops outside the controls: " + strays.join(", ")));
     QVERIFY2(

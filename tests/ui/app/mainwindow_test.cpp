@@ -95,19 +95,29 @@ void MainWindowTest::storedFailLimitIsKept() {
 void MainWindowTest::toolbarAndMenusHaveTheirNames() {
     Fixture f;
     MainWindow& window = f.start();
-    const QStringList tips = {" New ",   " Open ",    " Save ",    " Save As ",
-                              " Print ", " Backup ",  " Restore ", " Delete ",
-                              " Leave ", " Lessons ", " Grades"};
+    const QStringList tips = {
+        " New ",     " Open ",   " Save ",  " Save As ",          " Print ",         " Backup ",
+        " Restore ", " Delete ", " Leave ", " Lessons (Ctrl+L) ", " Grades (Ctrl+G)"};
     const int indices[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13};
     for (int i = 0; i < tips.size(); ++i) {
         QAction* action = window.toolbarButton(indices[i]);
         QCOMPARE(action->toolTip(), tips[i]);
         QWidget* button = window.Toolbar1->widgetForAction(action);
         QVERIFY(button);
-        QCOMPARE(button->accessibleName(), tips[i].trimmed());
+        QCOMPARE(button->accessibleName(), tips[i].section('(', 0, 0).trimmed());
     }
     QVERIFY(window.toolbarButton(1)->isSeparator());
     QCOMPARE(window.Toolbar1->actions().size(), 13);
+    // Each step caption is whole in bold (the current step) as well as plain.
+    for (Step step : {Step::EditGrid, Step::GradeEntry, Step::NameEntry, Step::GradeReport}) {
+        StepCaption* caption = window.stepPanel()->caption(step);
+        for (bool bold : {false, true}) {
+            window.stepPanel()->setBold(step, bold);
+            QVERIFY2(caption->fontMetrics().horizontalAdvance(caption->text()) <=
+                         caption->contentsRect().width(),
+                     qPrintable(caption->text()));
+        }
+    }
     QCOMPARE(window.fileMenuItem(3)->text(), QStringLiteral("Save &As"));
     QVERIFY(window.fileMenuItem(4)->isSeparator());
     QVERIFY(window.fileMenuItem(6)->isSeparator());
