@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -109,6 +110,15 @@ GradeImportDialog::GradeImportDialog(const ClassRecord& record, Platform& platfo
     lblproblems->setWordWrap(true);
     lblproblems->setTextInteractionFlags(Qt::TextSelectableByMouse);
     setTextColour(lblproblems, kProblemRed);
+    scrproblems = new QScrollArea(this);
+    scrproblems->setObjectName("scrproblems");
+    scrproblems->setAccessibleName("Problems");
+    scrproblems->setFrameShape(QFrame::NoFrame);
+    scrproblems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrproblems->setWidgetResizable(true);
+    scrproblems->setWidget(lblproblems);
+    // Six lines in view; more scroll, by mouse or by the arrow keys.
+    scrproblems->setMaximumHeight(fontMetrics().lineSpacing() * 6 + 4);
 
     std::tie(Command1, Command2) = confirmCancelButtons(this, QStringLiteral("&Ok"));
 
@@ -126,7 +136,7 @@ GradeImportDialog::GradeImportDialog(const ClassRecord& record, Platform& platfo
     left->addLayout(grid);
     left->addWidget(Label4);
     left->addWidget(grdpreview, 1);
-    left->addWidget(lblproblems);
+    left->addWidget(scrproblems);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addSpacing(6);
@@ -144,7 +154,8 @@ GradeImportDialog::GradeImportDialog(const ClassRecord& record, Platform& platfo
     setTabOrder(cmdfile, cbocategory);
     setTabOrder(cbocategory, spncolumn);
     setTabOrder(spncolumn, grdpreview);
-    setTabOrder(grdpreview, Command1);
+    setTabOrder(grdpreview, scrproblems);
+    setTabOrder(scrproblems, Command1);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, txtfile);
     replan();
@@ -236,7 +247,7 @@ void GradeImportDialog::showPreview() {
             problems << toQt(error);
     }
     lblproblems->setText(problems.join("\n"));
-    lblproblems->setVisible(!problems.isEmpty());
+    scrproblems->setVisible(!problems.isEmpty());
     Command1->setEnabled(loaded && plan_.ok());
 }
 

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QTableWidget;
 
@@ -47,6 +48,9 @@ public:
     QLabel* Label4;
     QTableWidget* grdpreview;
     QLabel* lblproblems;
+    // Holds lblproblems: a file of another class lists every name, and the
+    // dialog must still fit a small screen.
+    QScrollArea* scrproblems;
     QPushButton* Command1;
     QPushButton* Command2;
 

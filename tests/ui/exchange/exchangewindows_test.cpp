@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -251,6 +252,28 @@ void ExchangeWindowsTest::gradeImportPreviewsMatchesAndRefusesUnmatchedRecords()
     QCOMPARE(QString::fromStdString(dialog.plan().description),
              QString("import of Final Exam 2 from quiz.csv"));
     QCOMPARE(dialog.plan().grades[0], Value("77"));
+
+    // Another class's file: every name is a problem, and the dialog still
+    // fits a 1024x600 screen, the list of problems scrolling.
+    QByteArray strangers = "Name,Score\r\n";
+    for (int i = 1; i <= 45; ++i)
+        strangers += "Stranger number " + QByteArray::number(i) + ",80\r\n";
+    doubles.files.choose(writeFile(dir, "other.csv", strangers));
+    QVERIFY(dialog.chooseFile());
+    QVERIFY(dialog.lblproblems->text().contains("Stranger number 45"));
+    QVERIFY(dialog.scrproblems->isVisibleTo(&dialog));
+    expectNamedControls(&dialog);
+    QVERIFY2(dialog.sizeHint().height() <= 480,
+             qPrintable(QString::number(dialog.sizeHint().height())));
+    dialog.resize(dialog.sizeHint());
+    dialog.show();
+    QVERIFY(dialog.Command1->geometry().bottom() < dialog.height());
+    QVERIFY(dialog.scrproblems->geometry().bottom() < dialog.height());
+    QVERIFY(dialog.scrproblems->height() < dialog.lblproblems->height());
+    dialog.hide();
+    doubles.files.choose(fitting);
+    QVERIFY(dialog.chooseFile());
+    QVERIFY(!dialog.scrproblems->isVisibleTo(&dialog));
 
     // A file that cannot be read is told, and the previous one stays.
     QString broken = writeFile(dir, "broken.csv", "Name,Score\r\n\"Ann,90\r\n");

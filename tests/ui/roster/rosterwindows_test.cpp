@@ -8,16 +8,23 @@
 #include "ui/roster/rostercommands.h"
 #include "ui/roster/rostereditorwindow.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -81,6 +88,69 @@ void processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+std::vector<std::string> numbered(const char* stem, int count) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i)
+        names.push_back(stem + std::to_string(i));
+    return names;
+}
+
+void pasteWithKeys(RosterEditorWindow* editor, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    editor->txtname->setFocus();
+    QTest::keyClick(editor->txtname, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Pastes through the name box's own menu, as the right mouse button opens it.
+bool pasteWithMenu(RosterEditorWindow* editor, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* paste = menu ? menu->findChild<QAction*>("edit-paste") : nullptr;
+        found = paste && paste->isEnabled();
+        if (found)
+            paste->trigger();
+        if (menu)
+            menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                            editor->txtname->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(editor->txtname, &event);
+    QTest::qWait(20);
+    return found;
+}
+
+QString spoken(QWidget* widget) {
+    return widget->accessibleName();
+}
+
+// The work area of the main window: the editor comes in without a frame at
+// its top-left corner, sized by itself.
+struct WorkAreaShell : RecordingShell {
+    QMdiArea area;
+    void showChild(QWidget* window) override {
+        QMdiSubWindow* frame = area.addSubWindow(window, Qt::FramelessWindowHint);
+        frame->move(0, 0);
+        window->show();
+        frame->show();
+    }
+};
+
+// Controls of the window cut off by the work area's edges.
+QStringList outOfReach(QWidget* window, QWidget* area) {
+    QStringList cut;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(window) || control->objectName().isEmpty() ||
+            control->objectName().startsWith("qt_"))
+            continue;
+        QRect shown(control->mapTo(area, QPoint(0, 0)), control->size());
+        if (!area->rect().contains(shown))
+            cut << control->objectName();
+    }
+    return cut;
+}
+
 } // namespace
 
 class RosterWindowsTest : public QObject {
@@ -96,6 +166,9 @@ private slots:
     void removeAsksFirst();
     void nameBoxDiscardsDoubleQuotes();
     void emptyRosterCannotBeFinished();
+    void importAddsNamesAsTyped();
+    void pasteAddsEachLineAsTyped();
+    void editorFitsTheWorkArea();
     void endOfFileClosesItsFrame();
     void addStudentExcusesTheNewcomer();
     void addStudentRefusesAFullClass();
@@ -400,6 +473,141 @@ void RosterWindowsTest::emptyRosterCannotBeFinished() {
     processDeletes();
     QVERIFY(editor);
     QVERIFY(!f.shell.isCommandEnabled(ShellCommand::Print));
+}
+
+void RosterWindowsTest::importAddsNamesAsTyped() {
+    Fixture f;
+    RosterEditorWindow* editor = f.newClass("imp", true);
+    QCOMPARE(editor->accessibleName(), QString("Roster Editor"));
+    QCOMPARE(spoken(editor->lbldisplay), QString("Count 0"));
+    typeName(editor, "Cole");
+    typeName(editor, "Ames");
+    QCOMPARE(spoken(editor->lbldisplay), QString("Count 2"));
+
+    // A name list goes where typed names go: quotes and blanks dropped, empty
+    // names skipped, the sorted list keeping its order and equal names.
+    f.shell.namesFile = std::vector<std::string>{"bates", "Zed \"Z\" Lee", "  ", "ames"};
+    int steps = f.platform.history.stack().count();
+    QTest::keyClicks(editor->txtname, "Hal");
+    editor->cmdimport->click();
+    QCOMPARE(f.shell.askedRoom, 43);
+    QCOMPARE(listed(editor), (QStringList{"Ames", "ames", "bates", "Cole", "Zed Z Lee"}));
+    QCOMPARE(editor->lbldisplay->text(), QString("5"));
+    QCOMPARE(spoken(editor->lbldisplay), QString("Count 5"));
+    QCOMPARE(roster(f.state.classRecord()), listed(editor));
+    QCOMPARE(editor->txtname->text(), QString("Hal")); // what was being typed stays
+    QCOMPARE(editor->focusWidget(), editor->txtname);
+    // One step: Undo takes the whole file back.
+    QCOMPARE(f.platform.history.stack().count(), steps + 1);
+    f.platform.history.undo();
+    QCOMPARE(listed(editor), (QStringList{"Ames", "Cole"}));
+    QCOMPARE(spoken(editor->lbldisplay), QString("Count 2"));
+
+    // Cancel in the file dialog (or a file refused there) adds nothing.
+    f.shell.namesFile.reset();
+    editor->cmdimport->click();
+    QCOMPARE(listed(editor), (QStringList{"Ames", "Cole"}));
+    QCOMPARE(f.platform.history.stack().index(), steps);
+
+    // The room asked for is the room there is; the roster never passes 45.
+    f.shell.namesFile = numbered("Student ", 44);
+    editor->cmdimport->click();
+    QCOMPARE(f.shell.askedRoom, 43);
+    QCOMPARE(editor->lbldisplay->text(), QString("45"));
+    QCOMPARE(f.state.classRecord().studentCount, 45);
+    QVERIFY(!editor->txtname->isEnabled());
+    QVERIFY(!editor->cmdimport->isEnabled());
+    QCOMPARE(editor->focusWidget(), editor->cmdendenter);
+    f.scripted.messages.answer(MessageButton::Ok);
+    editor->listInUse()->setCurrentRow(0);
+    editor->Command3->click();
+    QVERIFY(editor->cmdimport->isEnabled());
+    f.shell.namesFile = std::vector<std::string>{"Last One"};
+    editor->cmdimport->click();
+    QCOMPARE(f.shell.askedRoom, 1);
+    editor->cmdendenter->click();
+    QCOMPARE(f.state.classRecord().studentCount, 45);
+    QVERIFY(roster(f.state.classRecord()).contains("Last One"));
+}
+
+void RosterWindowsTest::pasteAddsEachLineAsTyped() {
+    Fixture f;
+    RosterEditorWindow* editor = f.newClass("paste", false);
+    typeName(editor, "Lee, Ann");
+
+    // Lines from a document or a spreadsheet (its first cell): each is a
+    // name, a duplicate as typed, quotes dropped, blank lines skipped.
+    QTest::keyClicks(editor->txtname, "Hal");
+    pasteWithKeys(editor, "Lee, Ann\r\n\"Bud\" Smith\t90\t80\n\n  \"\"\nAmes\n");
+    QCOMPARE(listed(editor), (QStringList{"Lee, Ann", "Lee, Ann", "Bud Smith", "Ames"}));
+    QCOMPARE(spoken(editor->lbldisplay), QString("Count 4"));
+    QCOMPARE(roster(f.state.classRecord()), listed(editor));
+    QCOMPARE(editor->txtname->text(), QString("Hal"));
+    f.platform.history.undo();
+    QCOMPARE(listed(editor), QStringList{"Lee, Ann"});
+
+    // One line pastes into the box, to be finished and added as typed.
+    editor->txtname->clear();
+    pasteWithKeys(editor, "Kim \"K\" Lo\t77\r\n");
+    QCOMPARE(editor->txtname->text(), QString("Kim K Lo"));
+    pasteWithKeys(editor, " Jr");
+    QCOMPARE(editor->txtname->text(), QString("Kim K Lo Jr"));
+    QCOMPARE(listed(editor), QStringList{"Lee, Ann"});
+    QVERIFY(editor->cmdadd->isEnabled());
+    editor->txtname->clear();
+
+    // The box's own menu pastes the same way.
+    QVERIFY(pasteWithMenu(editor, "Cole\nDunn"));
+    QCOMPARE(listed(editor), (QStringList{"Lee, Ann", "Cole", "Dunn"}));
+
+    // More lines than the roster has room for are refused whole.
+    f.shell.namesFile = numbered("Student ", 40);
+    editor->cmdimport->click();
+    QCOMPARE(editor->lbldisplay->text(), QString("43"));
+    pasteWithKeys(editor, "One\nTwo\nThree\n");
+    QCOMPARE(editor->lbldisplay->text(), QString("43"));
+    QCOMPARE(f.scripted.messages.shown.size(), size_t(1));
+    QVERIFY(f.scripted.messages.shown[0].text.contains("holds 3 names"));
+    QVERIFY(f.scripted.messages.shown[0].text.contains("room for 2 more"));
+    pasteWithKeys(editor, "One\nTwo\n");
+    QCOMPARE(editor->lbldisplay->text(), QString("45"));
+    QCOMPARE(listed(editor).mid(43), (QStringList{"One", "Two"}));
+    QVERIFY(!editor->txtname->isEnabled());
+    QCOMPARE(editor->focusWidget(), editor->cmdendenter);
+}
+
+void RosterWindowsTest::editorFitsTheWorkArea() {
+    AppState state;
+    ScriptedPlatform scripted;
+    Platform platform = scripted.platform();
+    WorkAreaShell shell;
+    // A 1024x600 screen leaves about this much below the menus and the steps.
+    shell.area.resize(1024, 500);
+    shell.area.show();
+    RosterCommands commands(state, platform, shell);
+    commands.newClass();
+    commands.newClassDialog()->Command1->click();
+    QPointer<RosterEditorWindow> editor = commands.rosterEditor();
+    QVERIFY(editor);
+    editor->activate();
+    QWidget* area = shell.area.viewport();
+    QListWidget* list = editor->listInUse();
+    const int rows = list->fontMetrics().height();
+    QVERIFY2(outOfReach(editor, area).isEmpty(), qPrintable(outOfReach(editor, area).join(", ")));
+    QVERIFY(list->height() >= 16 * rows);
+
+    // Less room (larger fonts, a smaller screen): the list gives up rows and
+    // every control stays in reach; with room again it takes them back.
+    const QSize natural = editor->size();
+    shell.area.resize(natural.width() + 40, natural.height() - 6 * rows);
+    QApplication::processEvents();
+    QVERIFY2(outOfReach(editor, area).isEmpty(), qPrintable(outOfReach(editor, area).join(", ")));
+    QVERIFY(list->height() < 16 * rows);
+    QVERIFY(list->height() >= 6 * rows);
+    shell.area.resize(1024, 500);
+    QApplication::processEvents();
+    QCOMPARE(editor->size(), natural);
+    delete editor;
 }
 
 void RosterWindowsTest::endOfFileClosesItsFrame() {
