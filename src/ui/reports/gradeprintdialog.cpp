@@ -103,9 +103,7 @@ void GradePrintDialog::optionChosen() {
 
 void GradePrintDialog::printList() {
     hide();
-    if (platform_.messages.show(QStringLiteral("Insure that your printer is on."),
-                                QStringLiteral("Printer On?"),
-                                MessageStyle::OkCancelQuestion) == MessageButton::Cancel) {
+    if (!confirmPrinterOn(platform_.printer, platform_.messages)) {
         close();
         return;
     }
@@ -119,16 +117,29 @@ void GradePrintDialog::printList() {
 
     const ClassRecord& record = state_.classRecord();
     QString documentName = QStringLiteral("Student Averages");
+    // Without a printer the list becomes a PDF file named by what it holds,
+    // in the words of the options: "ROOM5 grand averages sorted.pdf".
+    QString what = QStringLiteral("grand averages");
     if (state_.printMode == GradeListMode::CurrentStudent) {
         state_.printStudentIndex = selectedStudent_ ? selectedStudent_() : 0;
         documentName = QStringLiteral("Student Grades");
+        what = QStringLiteral("grades");
+        int s = state_.printStudentIndex;
+        if (s >= 0 && s < record.studentCount && s < static_cast<int>(record.studentNames.size()))
+            // A slash in a name would make it a folder.
+            what += QLatin1Char(' ') + QString::fromStdString(record.studentNames[s])
+                                           .replace(QLatin1Char('/'), QLatin1Char('-'));
     } else if (state_.printMode == GradeListMode::AllInformation) {
         documentName = QStringLiteral("Student Grades");
+        what = QStringLiteral("all information");
     } else if (state_.printMode == GradeListMode::SortedGrandAverages) {
+        what = QStringLiteral("grand averages sorted");
         List1->clear();
         for (int s = 0; s < record.studentCount; ++s)
             List1->addItem(QString::fromStdString(record.studentNames[s]));
     }
+    platform_.printer.suggestPdfName(
+        proposedPdfPath(state_.currentFileFolder, state_.currentFileName, what));
     GradeListRequest request{state_.printMode, state_.printClassName, PrintDate::today().dashed(),
                              state_.printStudentIndex};
     printOrReport(

@@ -29,8 +29,9 @@ public:
     GradePrintDialog(AppState& state, Platform& platform, std::function<int()> selectedStudent,
                      QWidget* parent = nullptr);
 
-    // Asks whether the printer is on and prints the chosen list; the dialog
-    // closes either way.
+    // Asks whether the printer is on (not without a printer: the list is
+    // saved as a PDF file) and prints the chosen list; the dialog closes
+    // either way.
     void printList();
 
     QFrame* SSPanel1;

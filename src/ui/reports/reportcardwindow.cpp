@@ -1,10 +1,13 @@
 #include "ui/reports/reportcardwindow.h"
 
 #include "core/print/printdate.h"
+#include "ui/platform/automationids.h"
 #include "ui/platform/controls.h"
+#include "ui/platform/messagebox.h"
 #include "ui/platform/printer.h"
 #include "ui/platform/printersurface.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,10 +20,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <utility>
 
 namespace tallyro {
 
@@ -33,6 +40,35 @@ QString toQString(const std::string& text) {
 // Mark boxes hold a letter or a number, so a few characters do.
 constexpr int kMarkBoxWidth = 44;
 constexpr int kCountBoxWidth = 36;
+
+// The printed comment keeps the lines the box shows, and a page line holds
+// about a hundred characters: the box grows no wider than that.
+constexpr int kCommentCharacters = 100;
+// Lines the comment box shows at least, and at most however tall the window.
+constexpr int kCommentLinesMin = 4;
+constexpr int kCommentLinesMax = 10;
+
+// Yes/No with the question icon, No the default: a slip of the Enter key
+// keeps the report.
+constexpr auto kDiscardQuestion = static_cast<MessageStyle>(4 + 32 + 256);
+
+// What the teacher filled in: everything Close would lose. The school,
+// teacher and grade level stay with the program, the student and the copies
+// are choices of what to print.
+bool sameReport(const ReportCardEntry& a, const ReportCardEntry& b) {
+    for (int i = 0; i < kSubjectCount; ++i)
+        if (a.subjects[i].checked != b.subjects[i].checked ||
+            a.subjects[i].mark != b.subjects[i].mark)
+            return false;
+    return a.conduct == b.conduct && a.attendance == b.attendance && a.absences == b.absences &&
+           a.tardies == b.tardies && a.areas == b.areas && a.recommendations == b.recommendations &&
+           a.comments == b.comments;
+}
+
+// A student's name as part of a file name: a slash would name a folder.
+QString fileNamePart(QString text) {
+    return text.replace(QLatin1Char('/'), QLatin1Char('-'));
+}
 
 } // namespace
 
@@ -47,7 +83,10 @@ ReportCardWindow::ReportCardWindow(AppState& state, Platform& platform, Shell& s
     load();
 }
 
-ReportCardWindow::~ReportCardWindow() = default;
+ReportCardWindow::~ReportCardWindow() {
+    // The focus leaves the controls while they are taken down.
+    disconnect(focusFollower_);
+}
 
 void ReportCardWindow::buildControls() {
     auto lineEdit = [this](QLineEdit*& member, const char* name, const QString& accessible) {
@@ -73,7 +112,6 @@ void ReportCardWindow::buildControls() {
     Label3 = namedLabel(this, "Label3", QStringLiteral("St&udent"));
     Label6 = namedLabel(this, "Label6", QStringLiteral("Date"));
     Label7 = namedLabel(this, "Label7", QString());
-    Label7->setAccessibleName(QStringLiteral("Date"));
     Label7->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lineEdit(txtschool, "txtschool", QStringLiteral("School"));
     lineEdit(txtteacher, "txtteacher", QStringLiteral("Teacher"));
@@ -134,7 +172,8 @@ void ReportCardWindow::buildControls() {
     frame(Frame1, "Frame1", QStringLiteral("Academic Performance"));
     frame(Frame3, "Frame3", QStringLiteral("Academic Performance"));
     frame(Frame2, "Frame2", QStringLiteral("Conduct"));
-    Command4 = windowButton(this, "Command4", QStringLiteral("&More..."));
+    // Alt+M is the comment box's.
+    Command4 = windowButton(this, "Command4", QStringLiteral("Mo&re..."));
     Command6 = windowButton(this, "Command6", QStringLiteral("Con&duct..."));
     Command3 = windowButton(this, "Command3", QStringLiteral("&Back..."));
     Command5 = windowButton(this, "Command5", QStringLiteral("B&ack..."));
@@ -231,26 +270,48 @@ void ReportCardWindow::buildControls() {
     connect(cmdnext, &QPushButton::clicked, this, &ReportCardWindow::nextStudent);
     connect(cmdprint, &QPushButton::clicked, this, &ReportCardWindow::printReportCard);
     connect(cmdexit, &QPushButton::clicked, this, &QWidget::close);
+
+    // A control reached by Tab or its access key is scrolled into view, all
+    // of it (a text box as well as the line its cursor is on).
+    focusFollower_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            QWidget* sheet = scroll_ ? scroll_->widget() : nullptr;
+            if (!now || !sheet || !sheet->isAncestorOf(now))
+                return;
+            QRect area(now->mapTo(sheet, QPoint(0, 0)), now->size());
+            QSize room = scroll_->viewport()->size() / 2;
+            scroll_->ensureVisible(area.center().x(), area.center().y(),
+                                   qMin(area.width() / 2 + 8, room.width()),
+                                   qMin(area.height() / 2 + 8, room.height()));
+        });
 }
 
 void ReportCardWindow::buildLayout() {
-    // The two subject frames: a check box and its mark box per row.
+    // The long lists of ticks and marks stand close together, so that the
+    // card needs as little height as it can.
+    constexpr int listSpacing = 2;
+    // The two subject frames: a check box and its mark box per row, the mark
+    // beside its subject however wide the frame.
     auto subjectGrid = [this](QGroupBox* frame, int first) {
         auto* grid = new QGridLayout(frame);
+        grid->setVerticalSpacing(listSpacing);
         for (int i = 0; i < 8; ++i) {
             grid->addWidget(subjectChecks_[first + i], i, 0);
             grid->addWidget(subjectMarks_[first + i], i, 1);
         }
-        grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(2, 1);
+        grid->setRowStretch(9, 1);
         return grid;
     };
     QGridLayout* first = subjectGrid(Frame1, 0);
     auto* firstButtons = new QHBoxLayout;
+    firstButtons->setSpacing(6);
     firstButtons->addWidget(Command4);
     firstButtons->addWidget(Command6);
-    first->addLayout(firstButtons, 8, 0, 1, 2);
+    firstButtons->addStretch(1);
+    first->addLayout(firstButtons, 8, 0, 1, 3);
     QGridLayout* second = subjectGrid(Frame3, 8);
-    second->addWidget(Command3, 8, 0, 1, 2, Qt::AlignLeft);
+    second->addWidget(Command3, 8, 0, 1, 3, Qt::AlignLeft);
     auto* conductLayout = new QVBoxLayout(Frame2);
     for (QRadioButton* option : conduct_)
         conductLayout->addWidget(option);
@@ -264,19 +325,23 @@ void ReportCardWindow::buildLayout() {
     pages_->addWidget(Frame3);
     pages_->addWidget(Frame2);
 
-    auto* areas = new QGridLayout(Frame4);
-    areas->addWidget(Check4, 0, 0);
-    auto* counts = new QHBoxLayout;
-    counts->addWidget(Label4);
-    counts->addWidget(txtabsences);
-    counts->addWidget(txttardies);
-    counts->addStretch(1);
-    areas->addLayout(counts, 1, 0);
+    // Attendance has its counts beside it.
+    auto* areas = new QVBoxLayout(Frame4);
+    areas->setSpacing(listSpacing);
+    auto* attendance = new QHBoxLayout;
+    attendance->addWidget(Check4);
+    attendance->addSpacing(12);
+    attendance->addWidget(Label4);
+    attendance->addWidget(txtabsences);
+    attendance->addWidget(txttardies);
+    attendance->addStretch(1);
+    areas->addLayout(attendance);
     for (int i = 1; i <= kAreaCount; ++i)
-        areas->addWidget(areaChecks_[i], i + 1, 0);
-    areas->setRowStretch(kAreaCount + 2, 1);
+        areas->addWidget(areaChecks_[i]);
+    areas->addStretch(1);
 
     auto* recommendations = new QVBoxLayout(Frame5);
+    recommendations->setSpacing(listSpacing);
     for (QCheckBox* box : recommendationChecks_)
         recommendations->addWidget(box);
     recommendations->addStretch(1);
@@ -307,28 +372,61 @@ void ReportCardWindow::buildLayout() {
     middle->addWidget(Frame4, 4);
     middle->addWidget(Frame5, 4);
 
-    auto* commentLabel = new QLabel(QStringLiteral("Comm&ents"), this);
+    auto* commentLabel = new QLabel(QStringLiteral("Co&mments"), this);
     commentLabel->setObjectName(QStringLiteral("commentLabel"));
     commentLabel->setBuddy(txtcomment);
-    txtcomment->setFixedHeight(txtcomment->fontMetrics().lineSpacing() * 4 + 12);
+    const QFontMetrics metrics = txtcomment->fontMetrics();
+    const int chrome = 2 * txtcomment->frameWidth() +
+                       2 * qCeil(txtcomment->document()->documentMargin()) +
+                       txtcomment->verticalScrollBar()->sizeHint().width();
+    txtcomment->setMaximumWidth(metrics.averageCharWidth() * kCommentCharacters + chrome);
+    txtcomment->setMinimumHeight(metrics.lineSpacing() * kCommentLinesMin + 12);
+    txtcomment->setMaximumHeight(metrics.lineSpacing() * kCommentLinesMax + 12);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Frame6);
-    bottom->addStretch(1);
+    // The copies and the buttons stand beside the comment box, which is no
+    // wider than a printed line.
+    auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, cmdnext, cmdprint, cmdexit})
-        bottom->addWidget(b, 0, Qt::AlignBottom);
+        buttons->addWidget(b);
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(commentLabel, 0, 0);
+    bottom->addWidget(txtcomment, 1, 0, 2, 1);
+    bottom->addWidget(Frame6, 1, 2, Qt::AlignRight | Qt::AlignTop);
+    bottom->addLayout(buttons, 2, 2, Qt::AlignRight | Qt::AlignBottom);
+    bottom->setColumnStretch(0, 1);
+    bottom->setColumnMinimumWidth(1, 12);
 
-    auto* layout = new QVBoxLayout(this);
+    // Everything sits on one sheet that scrolls when the work area is too
+    // small for it, and is laid out from the top when it is larger.
+    auto* sheet = new QWidget;
+    sheet->setObjectName(QStringLiteral("sheet"));
+    auto* layout = new QVBoxLayout(sheet);
     layout->addLayout(top);
-    layout->addLayout(middle, 1);
-    layout->addWidget(commentLabel);
-    layout->addWidget(txtcomment);
+    layout->addLayout(middle);
     layout->addLayout(bottom);
+    layout->addStretch(1);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("sheetScroll"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    // The controls take the focus, never the sheet around them.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidget(sheet);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll_);
 
     setTabOrder(txtschool, txtteacher);
     setTabOrder(txtteacher, txtgrade);
     setTabOrder(txtgrade, stucombo);
     setTabOrder(stucombo, Check1);
+    // Back comes after the conduct marks above it.
+    setTabOrder(optTC, Command5);
+    // The counts sit under Attendance and come right after it.
+    setTabOrder(Check4, txtabsences);
+    setTabOrder(txtabsences, txttardies);
+    setTabOrder(txttardies, Check6);
 }
 
 void ReportCardWindow::load() {
@@ -341,7 +439,7 @@ void ReportCardWindow::load() {
         stucombo->addItem(toQString(record.studentNames[s]));
     // A class without students leaves the list with no selection.
     stucombo->setCurrentIndex(stucombo->count() > 0 ? 0 : -1);
-    Label7->setText(QString::fromStdString(PrintDate::today().slashed()));
+    showDate(QString::fromStdString(PrintDate::today().slashed()));
     txtschool->setText(toQString(state_.schoolName));
     txtteacher->setText(toQString(state_.teacherName));
     txtgrade->setText(toQString(state_.gradeLevel));
@@ -367,6 +465,11 @@ void ReportCardWindow::activate() {
 void ReportCardWindow::showPage(QWidget* page, QWidget* focus) {
     pages_->setCurrentWidget(page);
     focus->setFocus();
+}
+
+void ReportCardWindow::showDate(const QString& date) {
+    Label7->setText(date);
+    setSpokenName(Label7, QStringLiteral("Date ") + date);
 }
 
 void ReportCardWindow::copyClicked(int copy) {
@@ -460,10 +563,17 @@ void ReportCardWindow::setTeacherDetails(const std::string& school, const std::s
 }
 
 void ReportCardWindow::printReportCard() {
+    // The card's own Print prints at once; File, Print asks about the
+    // printer before it presses it.
     ReportCardEntry report = entry();
     std::vector<std::string> lines = commentLines();
+    QString what = QStringLiteral("report card");
+    if (!report.studentName.empty())
+        what += QLatin1Char(' ') + fileNamePart(toQString(report.studentName));
+    platform_.printer.suggestPdfName(
+        proposedPdfPath(state_.currentFileFolder, state_.currentFileName, what));
     bool composed = false;
-    printOrReport(
+    bool printed = printOrReport(
         platform_.printer, platform_.messages,
         [&](PrintSurface& surface) {
             composed = true;
@@ -475,9 +585,32 @@ void ReportCardWindow::printReportCard() {
         txtabsences->setText(toQString(report.absences));
         txttardies->setText(toQString(report.tardies));
     }
+    if (printed)
+        printed_ = entry();
+}
+
+bool ReportCardWindow::hasUnprintedReport() const {
+    ReportCardEntry now = entry();
+    return !sameReport(now, ReportCardEntry{}) && !(printed_ && sameReport(now, *printed_));
+}
+
+bool ReportCardWindow::mayDiscard() {
+    if (!hasUnprintedReport())
+        return true;
+    QString whose = stucombo->currentIndex() >= 0
+                        ? QStringLiteral("The report card of ") + stucombo->currentText()
+                        : QStringLiteral("The report card");
+    return platform_.messages.show(whose + QStringLiteral(" is filled in but not printed.\n\n"
+                                                          "Discard it?"),
+                                   QStringLiteral("Grade Report"),
+                                   kDiscardQuestion) == MessageButton::Yes;
 }
 
 void ReportCardWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && !mayDiscard()) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         // Back to the grade book's step; the commands come back with it.

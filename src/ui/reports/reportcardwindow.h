@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +18,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QStackedWidget;
 
 namespace tallyro {
@@ -24,7 +26,8 @@ namespace tallyro {
 // The report card window ("Reportfrm"): the teacher fills in one student's
 // grade report and prints it in up to four labelled copies. Nothing typed
 // here is stored, except the school, teacher and grade level, which are the
-// program's own values and change as they are typed.
+// program's own values and change as they are typed; so a report filled in
+// and not printed is only thrown away when the teacher agrees.
 class ReportCardWindow : public QWidget, public ActivatableWindow {
     Q_OBJECT
 public:
@@ -41,13 +44,19 @@ public:
     // The comment as the comment box shows it, line by line.
     std::vector<std::string> commentLines() const;
 
-    // The buttons' work.
+    // The buttons' work. Print first asks whether the printer is on (not
+    // without a printer).
     void clearForm();
     void nextStudent();
     void printReportCard();
 
+    // Whether Close would throw away a report: something was filled in that
+    // was not printed as it stands now.
+    bool hasUnprintedReport() const;
+
     // What the main window's Print and Close do while the window is open: as
-    // a press of its own Print or Close button.
+    // a press of its own Print or Close button. The main window has already
+    // asked whether the printer is on, so Print does not ask again.
     void pressPrint();
     void pressClose();
     // New teacher details from the start-up form fill their boxes.
@@ -66,6 +75,8 @@ public:
     const std::array<QCheckBox*, kCopyCount>& copyChecks() const { return copyChecks_; }
     // The panel whose pages are the three overlapping frames.
     QStackedWidget* framePages() const { return pages_; }
+    // Holds every control; it scrolls when the work area is too small.
+    QScrollArea* scrollArea() const { return scroll_; }
 
     // The controls, under the names the teacher's help pages use.
     QLabel *Label1, *Label2, *Label5, *Label3, *Label6, *Label7, *Label4;
@@ -94,6 +105,8 @@ private:
     void buildLayout();
     void load();
     void showPage(QWidget* page, QWidget* focus);
+    void showDate(const QString& date);
+    bool mayDiscard();
     void copyClicked(int copy);
     void setMainCommandsEnabled(bool enabled);
 
@@ -102,7 +115,11 @@ private:
     Shell& shell_;
     QString openMark_ = QStringLiteral("disabled");
     bool closed_ = false;
+    // The report as it was last printed.
+    std::optional<ReportCardEntry> printed_;
 
+    QScrollArea* scroll_ = nullptr;
+    QMetaObject::Connection focusFollower_;
     QStackedWidget* pages_ = nullptr;
     std::array<QCheckBox*, kSubjectCount> subjectChecks_{};
     std::array<QLineEdit*, kSubjectCount> subjectMarks_{};

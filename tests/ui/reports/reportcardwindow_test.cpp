@@ -12,9 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace tallyro;
@@ -58,6 +62,7 @@ private slots:
         QCOMPARE(w.stucombo->count(), 3);
         QCOMPARE(w.stucombo->currentText(), QStringLiteral("Adams, Ann"));
         QCOMPARE(w.Label7->text(), QString::fromStdString(PrintDate::today().slashed()));
+        QCOMPARE(w.Label7->accessibleName(), QStringLiteral("Date ") + w.Label7->text());
         QCOMPARE(w.txtschool->text(), QStringLiteral("Lincoln Elementary"));
         QCOMPARE(f.state.workMode, WorkMode::ReportCard);
         QVERIFY(w.optA->isChecked());
@@ -256,6 +261,223 @@ private slots:
         QCOMPARE(f.lastJob().endDocs, 1);
     }
 
+    void printProposesAPdfNamedForTheStudent() {
+        ReportFixture f;
+        f.state.currentFileName = "ROOM5.grd";
+        f.state.currentFileFolder = "/home/t";
+        ReportCardWindow& w = *f.window;
+        w.cmdnext->click();
+        // Without a printer the pages go to a PDF file named for the student,
+        // in the class's folder; the card's own Print never asks.
+        f.doubles.printer.installed = false;
+        w.cmdprint->click();
+        w.pressPrint();
+        QVERIFY(f.doubles.messages.shown.empty());
+        QCOMPARE(f.doubles.printer.jobs.size(), size_t(2));
+        QCOMPARE(f.doubles.printer.pdfSuggestion(),
+                 QStringLiteral("/home/t/ROOM5 report card Baker, Bob.pdf"));
+    }
+
+    void closeAsksOnlyBeforeThrowingAwayAnUnprintedReport() {
+        using Fill = std::function<void(ReportCardWindow&)>;
+        struct Case {
+            const char* what;
+            Fill fill;
+            bool asks;
+        };
+        auto comment = [](ReportCardWindow& w) { w.txtcomment->setPlainText("Good work."); };
+        const Case cases[] = {
+            {"nothing typed", [](ReportCardWindow&) {}, false},
+            {"the teacher's details, the student and the copies: kept or only choices",
+             [](ReportCardWindow& w) {
+                 w.txtschool->setText("Oak Hill");
+                 w.txtteacher->setText("Mr. Chen");
+                 w.cmdnext->click();
+                 w.Check41->click();
+             },
+             false},
+            {"a mark without its tick", [](ReportCardWindow& w) { w.Text7->setText("B"); }, true},
+            {"a recommendation", [](ReportCardWindow& w) { w.Check16->setChecked(true); }, true},
+            {"the conduct", [](ReportCardWindow& w) { w.optC->setChecked(true); }, true},
+            {"a tardies count", [](ReportCardWindow& w) { w.txttardies->setText("1"); }, true},
+            {"a comment", comment, true},
+            {"cleared", [&](ReportCardWindow& w) { comment(w), w.Command1->click(); }, false},
+            {"printed", [&](ReportCardWindow& w) { comment(w), w.cmdprint->click(); }, false},
+            {"printed, then the next student",
+             [&](ReportCardWindow& w) { comment(w), w.cmdprint->click(), w.cmdnext->click(); },
+             false},
+            {"printed with its empty counts filled in as ___",
+             [](ReportCardWindow& w) { w.Check4->setChecked(true), w.cmdprint->click(); }, false},
+            {"printed, then changed",
+             [&](ReportCardWindow& w) { comment(w), w.cmdprint->click(), w.Text1->setText("A"); },
+             true},
+            {"a print that failed", [&](ReportCardWindow& w) { comment(w), w.cmdprint->click(); },
+             true},
+        };
+        for (const Case& c : cases) {
+            ReportFixture f;
+            f.doubles.printer.installed = false; // no "Printer On?" in between
+            if (QString::fromLatin1(c.what).contains("failed"))
+                f.doubles.printer.failure = "Out of paper";
+            ReportCardWindow& w = *f.window;
+            c.fill(w);
+            auto questions = [&] {
+                int n = 0;
+                for (const auto& m : f.doubles.messages.shown)
+                    n += m.title == QStringLiteral("Grade Report");
+                return n;
+            };
+            if (c.asks) {
+                // File > Close asks once; No, or the box closed, keeps it all.
+                f.doubles.messages.answer(MessageButton::No);
+                w.pressClose();
+                QVERIFY2(questions() == 1, c.what);
+                const auto& asked = f.doubles.messages.shown.back();
+                QCOMPARE(asked.text, QStringLiteral("The report card of %1 is filled in but not "
+                                                    "printed.\n\nDiscard it?")
+                                         .arg(w.stucombo->currentText()));
+                QCOMPARE(asked.style, 4 + 32 + 256); // Yes/No, question, No the default
+                w.cmdexit->click();
+                QVERIFY2(questions() == 2, c.what);
+                QVERIFY2(w.isVisible(), c.what);
+                QCOMPARE(f.state.workMode, WorkMode::ReportCard);
+                QVERIFY(f.shell.disabled.contains(ShellCommand::Save));
+                f.doubles.messages.answer(MessageButton::Yes);
+            }
+            w.cmdexit->click();
+            QVERIFY2(questions() == (c.asks ? 3 : 0), c.what);
+            QVERIFY2(!w.isVisible(), c.what);
+            QCOMPARE(f.state.workMode, WorkMode::Grades);
+            QVERIFY(f.shell.disabled.empty());
+        }
+    }
+
+    void fitsASmallWorkAreaByScrollingAndALargeOneWithoutStretching() {
+        ReportFixture f;
+        ReportCardWindow& w = *f.window;
+        QWidget* viewport = w.scrollArea()->viewport();
+        auto inView = [&](QWidget* control) {
+            QRect rect(control->mapTo(viewport, QPoint(0, 0)), control->size());
+            return viewport->rect().contains(rect);
+        };
+
+        // 1024x600 leaves a work area of about 1024x500: the sheet scrolls,
+        // and whatever Tab or an access key reaches comes into view.
+        w.resize(1024, 470);
+        QApplication::processEvents();
+        QVERIFY(w.scrollArea()->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(w.scrollArea()->horizontalScrollBar()->maximum(), 0);
+        w.txtschool->setFocus(Qt::TabFocusReason);
+        QVERIFY(inView(w.txtschool));
+        QSet<QWidget*> reached;
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            QVERIFY2(inView(now), qPrintable(now->objectName()));
+            reached << now;
+            if (now == w.txtschool)
+                break;
+        }
+        for (QWidget* below : std::initializer_list<QWidget*>{w.txtcomment, w.Check34, w.Check41,
+                                                              w.Command1, w.cmdprint, w.cmdexit})
+            QVERIFY2(reached.contains(below), qPrintable(below->objectName()));
+        QCOMPARE(QApplication::focusWidget(), w.txtschool);
+        QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w.txtcomment);
+        QVERIFY(inView(w.txtcomment));
+
+        // A large work area holds it all; the buttons keep their size.
+        w.resize(1920, 980);
+        QApplication::processEvents();
+        QCOMPARE(w.scrollArea()->verticalScrollBar()->maximum(), 0);
+        for (QPushButton* b :
+             {w.Command4, w.Command6, w.Command1, w.cmdnext, w.cmdprint, w.cmdexit})
+            QVERIFY2(b->width() == b->sizeHint().width(), qPrintable(b->objectName()));
+        QVERIFY(w.txtcomment->height() > w.txtcomment->minimumHeight());
+
+        // However wide the window, the comment's lines fit a printed line,
+        // so the page carries all of it.
+        QString text;
+        for (int i = 0; i < 60; ++i)
+            text += QStringLiteral("Reads well%1 ").arg(i);
+        w.txtcomment->setPlainText(text);
+        std::string printed;
+        for (const std::string& line : w.commentLines()) {
+            QVERIFY2(line.size() <= 110, line.c_str());
+            printed += line;
+        }
+        QCOMPARE(QString::fromStdString(printed), text);
+    }
+
+    // A teacher without a mouse: every step by keys on the shown window.
+    void fillInAndPrintByKeyboardOnly() {
+        ReportFixture f;
+        ReportCardWindow& w = *f.window;
+        auto keys = [](const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); };
+        auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        };
+        auto alt = [&](Qt::Key key) { QTest::keyClick(&w, key, Qt::AltModifier); };
+        QCOMPARE(QApplication::focusWidget(), w.cmdnext);
+        press(Qt::Key_Space); // Next: Baker, Bob
+        alt(Qt::Key_U);       // the student list, then the first subject
+        QCOMPARE(QApplication::focusWidget(), w.stucombo);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.Check1);
+        press(Qt::Key_Space); // Science, and its mark box
+        QCOMPARE(QApplication::focusWidget(), w.Text1);
+        keys("A");
+        for (int i = 0; i < 11; ++i)
+            press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.Check28);
+        press(Qt::Key_Space); // Math
+        keys("B+");
+        // A button's access key presses it as a click would, a moment later.
+        alt(Qt::Key_D); // Conduct...
+        QTRY_COMPARE(w.framePages()->currentWidget(), w.Frame2);
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w.optA);
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QVERIFY(w.optC->isChecked());
+        alt(Qt::Key_A); // Back...
+        QTRY_COMPARE(w.framePages()->currentWidget(), w.Frame1);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.Check4);
+        press(Qt::Key_Space); // Attendance, and its counts
+        QCOMPARE(QApplication::focusWidget(), w.txtabsences);
+        keys("3");
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.txttardies);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.Check6);
+        press(Qt::Key_Space); // Makeup Work
+        alt(Qt::Key_M);
+        QCOMPARE(QApplication::focusWidget(), w.txtcomment);
+        keys("Reads every day.");
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.Check34);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space); // a Teacher copy as well
+        alt(Qt::Key_P);
+
+        QTRY_COMPARE(f.doubles.printer.jobs.size(), size_t(1));
+        QVERIFY(f.doubles.messages.shown.empty());
+        const RecordingSurface& job = f.lastJob();
+        for (const char* text :
+             {"Baker, Bob", "Science--A", "Math--B+", "C = Needs Improvement", " Absences-",
+              "Makeup Work", "Reads every day.", "Parent Copy", "Teacher Copy"})
+            QVERIFY2(job.find(text), text);
+        QVERIFY(!job.find("Office Copy"));
+        QCOMPARE(w.entry().absences, std::string("3"));
+        QCOMPARE(w.entry().tardies, std::string("___"));
+        // Printed: Close closes without a question.
+        alt(Qt::Key_C);
+        QTRY_VERIFY(!w.isVisible());
+        QVERIFY(f.doubles.messages.shown.empty());
+    }
+
     void gradePrintDialogChoosesTheList() {
         AppState state;
         ScriptedPlatform doubles;
@@ -297,17 +519,20 @@ private slots:
         QVERIFY(doubles.printer.jobs.empty());
         QTRY_VERIFY(d.isNull());
 
+        // Each list proposes a PDF file named by what it holds, should no
+        // printer be there.
         struct Case {
             const char* option;
             bool sorted;
             int mode;
             const char* expected;
+            const char* pdf;
         };
         const Case cases[] = {
-            {"optgrand", true, 4, "Student Averages for "},
-            {"optgrand", false, 1, "Student Averages for "},
-            {"optall", true, 2, "Student Grades for "},
-            {"optstudent", true, 3, "Student Grades for "},
+            {"optgrand", true, 4, "Student Averages for ", "ROOM5 grand averages sorted.pdf"},
+            {"optgrand", false, 1, "Student Averages for ", "ROOM5 grand averages.pdf"},
+            {"optall", true, 2, "Student Grades for ", "ROOM5 all information.pdf"},
+            {"optstudent", true, 3, "Student Grades for ", "ROOM5 grades Adams, Ann.pdf"},
         };
         for (const Case& c : cases) {
             d = open();
@@ -319,6 +544,7 @@ private slots:
             const RecordingSurface& job = *doubles.printer.jobs.back();
             QVERIFY(job.find(c.expected));
             QVERIFY(job.find("ROOM5"));
+            QCOMPARE(doubles.printer.pdfSuggestion(), QString::fromLatin1(c.pdf));
             QTRY_VERIFY(d.isNull());
         }
         // The current student is the one the grade book shows.
@@ -330,6 +556,20 @@ private slots:
         QVERIFY(sortedJob.find("Adams, Ann")->y < sortedJob.find("Cruz, Carla")->y);
         const RecordingSurface& rosterJob = *doubles.printer.jobs[1];
         QVERIFY(rosterJob.find("Adams, Ann")->y > rosterJob.find("Cruz, Carla")->y);
+
+        // Without a printer nothing asks to turn one on; the pages go to the
+        // PDF file proposed in the class's folder.
+        doubles.printer.installed = false;
+        state.currentFileFolder = "/home/t";
+        size_t asked = doubles.messages.shown.size();
+        d = open();
+        d->optall->click();
+        d->Command1->click();
+        QCOMPARE(doubles.messages.shown.size(), asked);
+        QCOMPARE(doubles.printer.jobs.size(), size_t(5));
+        QCOMPARE(doubles.printer.pdfSuggestion(),
+                 QStringLiteral("/home/t/ROOM5 all information.pdf"));
+        QTRY_VERIFY(d.isNull());
     }
 };
 
