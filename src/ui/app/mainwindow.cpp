@@ -764,14 +764,17 @@ std::optional<std::vector<std::string>> MainWindow::askNamesFile(int room) {
 void MainWindow::showChild(QWidget* window) {
     // Borderless children (the roster and lesson editors) keep their look
     // inside the work area too.
+    // Showing it in a frame hands the focus to the frame's first taker.
+    QPointer<QWidget> start = window->focusWidget();
     Qt::WindowFlags flags;
     if (window->windowFlags() & Qt::FramelessWindowHint)
         flags = Qt::FramelessWindowHint;
-    auto* frame = new WorkAreaFrame;
+    // Made the way the work area makes its own frames.
+    auto* frame = new WorkAreaFrame(mdiArea_->viewport(), flags);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWidget(window);
     frame->leave = [this](bool next) { return focusStepPanel(next); };
-    QMdiSubWindow* sub = mdiArea_->addSubWindow(frame, flags);
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(frame);
     // A screen reader names the frame by its caption; the borderless editors
     // have none on show, so their own name serves.
     if (window->windowTitle().isEmpty())
@@ -818,7 +821,7 @@ void MainWindow::showChild(QWidget* window) {
     mdiArea_->setActiveSubWindow(sub);
     // The control a window chose to open with has the keyboard, not the
     // first thing in its chain that takes a click (a selectable label).
-    if (QWidget* start = window->focusWidget(); start && !start->hasFocus())
+    if (start && start != window->focusWidget())
         start->setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -4,7 +4,8 @@
 
 namespace tallyro {
 
-WorkAreaFrame::WorkAreaFrame(QWidget* parent) : QMdiSubWindow(parent) {
+WorkAreaFrame::WorkAreaFrame(QWidget* parent, Qt::WindowFlags flags)
+    : QMdiSubWindow(parent, flags) {
     // The frame itself is no stop: Tab goes straight to its controls.
     setFocusPolicy(Qt::ClickFocus);
 }

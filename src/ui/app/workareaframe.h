@@ -13,7 +13,7 @@ namespace tallyro {
 class WorkAreaFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit WorkAreaFrame(QWidget* parent = nullptr);
+    explicit WorkAreaFrame(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
 
     // Called when Tab (next) or Shift+Tab would go round to the frame's own
     // first or last control; true when it took the focus elsewhere.
