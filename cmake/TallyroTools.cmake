@@ -1,9 +1,11 @@
 # Developer tools: pictures of the windows and the start-up yardstick.
 #
-# tallyro_screenshots draws the main window with the sample class open, the
-# teacher-details form and the About box offscreen and saves them as PNGs
-# (scripts/screenshots runs it for `make screenshots`).
+# tallyro_screenshots draws every window offscreen with the sample class and
+# week open, saves them as PNGs and lists controls outside their window or on
+# one another (scripts/screenshots runs it for `make screenshots` at several
+# screen sizes; the layout test runs it with --check).
 add_executable(tallyro_screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots.cpp
+  ${CMAKE_SOURCE_DIR}/tools/layoutcheck.cpp ${CMAKE_SOURCE_DIR}/tools/layoutcheck.h
   ${CMAKE_SOURCE_DIR}/resources/tallyro.qrc)
 target_link_libraries(tallyro_screenshots PRIVATE tallyro_ui_app)
 set_target_properties(tallyro_screenshots PROPERTIES AUTORCC ON CXX_STANDARD 20)

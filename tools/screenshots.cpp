@@ -1,16 +1,29 @@
-// Draws every window of the program offscreen, with the sample class and the
-// sample week open, and saves each as a PNG for looking at what a teacher
-// sees: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd WEEK_FILE.pla
+// Draws every window of the program offscreen on the screen the platform
+// gives (scripts/screenshots runs it on several sizes and scales), with the
+// sample class and the sample week open, saves each as a PNG for looking at
+// what a teacher sees, and lists every control that lies outside its window
+// or under another one: tallyro_screenshots [--check] OUTPUT_FOLDER
+// CLASS_FILE.grd WEEK_FILE.pla (--check writes no pictures). Exits 2 when a
+// window has a fault.
+#include "layoutcheck.h"
 #include "ui/app/aboutbox.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/startupform.h"
 #include "ui/app/steppanel.h"
 #include "ui/classfile/filedeletionwindow.h"
+#include "ui/exchange/exportdialog.h"
+#include "ui/exchange/gradeimportdialog.h"
+#include "ui/gradebook/gradeentrywindow.h"
 #include "ui/lessons/customperiodsdialog.h"
+#include "ui/lessons/lessoneditorwindow.h"
+#include "ui/lessons/lessonprintdialog.h"
 #include "ui/lessons/newlessondialog.h"
+#include "ui/reports/gradeprintdialog.h"
+#include "ui/reports/reportcardwindow.h"
 #include "ui/roster/addstudentdialog.h"
 #include "ui/roster/newclassdialog.h"
 #include "ui/roster/rostereditorwindow.h"
+#include "ui/stats/statisticswindow.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,6 +33,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMap>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <iostream>
@@ -71,30 +89,71 @@ void settle() {
         QApplication::processEvents();
 }
 
-bool save(QWidget* widget, const QDir& folder, const QString& name) {
-    settle();
-    QString path = folder.filePath(name);
-    if (!widget->grab().save(path)) {
-        std::cerr << "cannot write " << path.toStdString() << '\n';
-        return false;
+struct Run {
+    QDir folder;
+    bool writePictures = true;
+    int faults = 0;
+    bool failed = false;
+
+    // Pictures the widget and checks its layout; `top` is the window the
+    // teacher sees it in (the main window for a child window).
+    void shot(QWidget* widget, const QString& name, QWidget* checked = nullptr) {
+        settle();
+        QWidget* window = checked ? checked : widget;
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QStringList found = layoutFaults(window);
+        if (window->isWindow() &&
+            (window->width() > screen.width() || window->height() > screen.height()))
+            found.prepend(QStringLiteral("the window (%1x%2) is larger than the screen")
+                              .arg(window->width())
+                              .arg(window->height()));
+        for (const QString& fault : found)
+            std::cout << name.toStdString() << ": " << fault.toStdString() << '\n';
+        faults += found.size();
+        if (!writePictures)
+            return;
+        QString path = folder.filePath(name + QStringLiteral(".png"));
+        if (!widget->grab().save(path)) {
+            std::cerr << "cannot write " << path.toStdString() << '\n';
+            failed = true;
+        }
     }
-    std::cout << path.toStdString() << '\n';
-    return true;
+};
+
+// The main window as it opens on this screen: the whole available area less
+// what a window manager's frame takes.
+void fitToScreen(QWidget& window) {
+    QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    window.setGeometry(area.marginsRemoved(QMargins(4, 30, 4, 4)));
+}
+
+template <typename T> T* childWindow(MainWindow& window) {
+    for (QMdiSubWindow* sub : window.workArea()->subWindowList())
+        if (auto* found = qobject_cast<T*>(sub->widget()))
+            return found;
+    return nullptr;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 4) {
-        std::cerr << "usage: tallyro_screenshots OUTPUT_FOLDER CLASS_FILE.grd WEEK_FILE.pla\n";
+    QStringList args = app.arguments().mid(1);
+    Run run;
+    if (!args.isEmpty() && args.first() == QLatin1String("--check")) {
+        run.writePictures = false;
+        args.removeFirst();
+    }
+    if (args.size() != 3) {
+        std::cerr << "usage: tallyro_screenshots [--check] OUTPUT_FOLDER CLASS_FILE.grd "
+                     "WEEK_FILE.pla\n";
         return 1;
     }
-    QString weekFile = QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath();
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    QString classFile = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
-    if (!folder.mkpath(QStringLiteral("."))) {
-        std::cerr << "cannot create " << argv[1] << '\n';
+    run.folder = QDir(args[0]);
+    QString classFile = QFileInfo(args[1]).absoluteFilePath();
+    QString weekFile = QFileInfo(args[2]).absoluteFilePath();
+    if (run.writePictures && !run.folder.mkpath(QStringLiteral("."))) {
+        std::cerr << "cannot create " << args[0].toStdString() << '\n';
         return 1;
     }
 
@@ -112,17 +171,18 @@ int main(int argc, char** argv) {
     Platform platform{messages, input, files, settings, help, printer, history};
     AppState state;
 
-    bool ok = true;
     {
         MainWindow window(state, platform);
+        fitToScreen(window);
         window.show();
-        window.resize(1020, 720);
         window.openGradeFileAtStartup(classFile);
-        ok &= save(&window, folder, QStringLiteral("main-window.png"));
+        run.shot(&window, QStringLiteral("main-window"));
         window.stepPanel()->click(Step::GradeEntry);
-        ok &= save(&window, folder, QStringLiteral("grade-entry.png"));
+        run.shot(&window, QStringLiteral("grade-entry"));
+        if (QWidget* entry = childWindow<GradeEntryWindow>(window))
+            entry->close();
         // The report card window, partly filled in, as a teacher leaves it
-        // before printing.
+        // before printing; at the top and scrolled to its end.
         window.stepPanel()->click(Step::GradeReport);
         if (ReportCardWindow* report = window.reportWindow()) {
             report->Check1->setChecked(true);
@@ -134,13 +194,38 @@ int main(int argc, char** argv) {
             report->Check17->setChecked(true);
             report->txtcomment->setPlainText(
                 QStringLiteral("Reads every day and helps classmates with their math."));
-            ok &= save(report, folder, QStringLiteral("report-card.png"));
-            window.closeFile();
+            run.shot(&window, QStringLiteral("report-card"));
+            if (auto* scroll = report->findChild<QScrollArea*>()) {
+                scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+                if (run.writePictures)
+                    run.shot(&window, QStringLiteral("report-card-end"));
+            }
+            // Closed as the file's closing closes it, without the question
+            // a filled card asks.
+            state.workMode = WorkMode::Grades;
+            window.workArea()->removeSubWindow(report);
+            delete report;
+            window.showGradeBook();
+        }
+        window.statisticsClicked();
+        if (QWidget* statistics = childWindow<StatisticsWindow>(window)) {
+            run.shot(&window, QStringLiteral("statistics"));
+            statistics->close();
         }
         window.printFile();
         if (GradePrintDialog* dialog = window.gradePrintDialog()) {
-            ok &= save(dialog, folder, QStringLiteral("grade-print.png"));
+            run.shot(dialog, QStringLiteral("grade-print"));
             dialog->close();
+        }
+        {
+            ExportDialog dialog(&window);
+            dialog.show();
+            run.shot(&dialog, QStringLiteral("export"));
+        }
+        {
+            GradeImportDialog dialog(state.classRecord(), platform, &window);
+            dialog.show();
+            run.shot(&dialog, QStringLiteral("grade-import"));
         }
         state.classDocument.markSaved();
         window.close();
@@ -148,13 +233,13 @@ int main(int argc, char** argv) {
     {
         AppState lessons;
         MainWindow window(lessons, platform);
-        window.resize(1020, 720);
+        fitToScreen(window);
         window.show();
         window.openFileAtStartup(weekFile);
-        ok &= save(&window, folder, QStringLiteral("lesson-editor.png"));
+        run.shot(&window, QStringLiteral("lesson-editor"));
         window.printFile();
         if (LessonPrintDialog* dialog = window.lessonPrintDialog()) {
-            ok &= save(dialog, folder, QStringLiteral("lesson-print.png"));
+            run.shot(dialog, QStringLiteral("lesson-print"));
             dialog->close();
         }
         lessons.lessonDocument.markSaved();
@@ -164,6 +249,7 @@ int main(int argc, char** argv) {
         AppState roster;
         roster.classDocument.clearToCapacity();
         MainWindow window(roster, platform);
+        fitToScreen(window);
         window.show();
         window.gradesMode();
         window.showFileOpenState();
@@ -171,33 +257,32 @@ int main(int argc, char** argv) {
             roster, platform, window,
             {"Alvarez, Maria", "Baker, Sam", "Chen, Lily", "Dubois, Andre", "Evans, Grace"});
         window.showChild(editor);
-        ok &= save(&window, folder, QStringLiteral("roster-editor.png"));
+        run.shot(&window, QStringLiteral("roster-editor"));
+        window.deleteFiles();
+        if (FileDeletionWindow* deletion = window.deletionWindow()) {
+            deletion->setFolder(QFileInfo(classFile).absolutePath());
+            // The folder tree and the file list are read in the background.
+            QElapsedTimer waited;
+            waited.start();
+            while (waited.elapsed() < 1500)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            run.shot(&window, QStringLiteral("file-deletion"));
+        }
         window.close();
     }
     {
         NewClassDialog dialog;
         dialog.show();
-        ok &= save(&dialog, folder, QStringLiteral("new-class.png"));
+        run.shot(&dialog, QStringLiteral("new-class"));
         AddStudentDialog student;
         student.show();
-        ok &= save(&student, folder, QStringLiteral("add-student.png"));
+        run.shot(&student, QStringLiteral("add-student"));
         NewLessonDialog lessonDialog;
         lessonDialog.show();
-        ok &= save(&lessonDialog, folder, QStringLiteral("new-lesson-file.png"));
+        run.shot(&lessonDialog, QStringLiteral("new-lesson-file"));
         CustomPeriodsDialog periods;
         periods.show();
-        ok &= save(&periods, folder, QStringLiteral("custom-periods.png"));
-    }
-    {
-        FileDeletionWindow deletion(platform);
-        deletion.setFolder(QFileInfo(classFile).absolutePath());
-        deletion.show();
-        // The folder tree and the file list are read in the background.
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 1500)
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        ok &= save(&deletion, folder, QStringLiteral("file-deletion.png"));
+        run.shot(&periods, QStringLiteral("custom-periods"));
     }
     {
         AppState details;
@@ -206,13 +291,15 @@ int main(int argc, char** argv) {
         StartupForm form(details);
         form.setAttribute(Qt::WA_DeleteOnClose, false);
         form.show();
-        ok &= save(&form, folder, QStringLiteral("startup-form.png"));
+        run.shot(&form, QStringLiteral("startup-form"));
     }
     {
         AboutBox box(nullptr, QStringLiteral("tallyro"));
         box.setAttribute(Qt::WA_DeleteOnClose, false);
         box.show();
-        ok &= save(&box, folder, QStringLiteral("about-box.png"));
+        run.shot(&box, QStringLiteral("about-box"));
     }
-    return ok ? 0 : 1;
+    if (run.failed)
+        return 1;
+    return run.faults > 0 ? 2 : 0;
 }
