@@ -999,7 +999,7 @@ bool MainWindow::confirmLosingChanges() {
 }
 
 void MainWindow::exitProgram() {
-    if (!confirmLosingChanges())
+    if (!mayDiscardReportCard() || !confirmLosingChanges())
         return;
     exitConfirmed_ = true;
     if (!close())
@@ -1009,12 +1009,18 @@ void MainWindow::exitProgram() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The window frame's close gives the same warning as Exit: unsaved
     // changes are never dropped without the teacher agreeing.
-    if (!exitConfirmed_ && !confirmLosingChanges()) {
+    if (!exitConfirmed_ && (!mayDiscardReportCard() || !confirmLosingChanges())) {
         event->ignore();
         return;
     }
     shutDown();
     event->accept();
+}
+
+bool MainWindow::mayDiscardReportCard() {
+    // Leaving the program with a filled, unprinted card asks as its Close does.
+    ReportCardWindow* report = reportWindow();
+    return !report || report->mayDiscard();
 }
 
 void MainWindow::shutDown() {

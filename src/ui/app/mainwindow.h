@@ -201,6 +201,7 @@ private:
     bool saveForMode();
     // Asks before losing unsaved changes; true when the teacher agrees.
     bool confirmLosingChanges();
+    bool mayDiscardReportCard();
     // Runs the averages every printed list and report card needs; false after
     // telling the teacher which grade stands in the way.
     bool computeGrandAverages();

@@ -53,6 +53,9 @@ public:
     // Whether Close would throw away a report: something was filled in that
     // was not printed as it stands now.
     bool hasUnprintedReport() const;
+    // True when nothing unprinted would be lost, or the teacher agreed to
+    // discard it; asks "Discard it?" only when there is something to lose.
+    bool mayDiscard();
 
     // What the main window's Print and Close do while the window is open: as
     // a press of its own Print or Close button. The main window has already
@@ -106,7 +109,6 @@ private:
     void load();
     void showPage(QWidget* page, QWidget* focus);
     void showDate(const QString& date);
-    bool mayDiscard();
     void copyClicked(int copy);
     void setMainCommandsEnabled(bool enabled);
 

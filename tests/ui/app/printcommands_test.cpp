@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -50,6 +51,29 @@ private slots:
         QVERIFY(window.stepPanel()->isStepEnabled(Step::NameEntry));
         QCOMPARE(window.windowTitle(), QStringLiteral("Tallyro for ROOM5.grd"));
         QVERIFY(window.gradeBook());
+    }
+
+    // Leaving the program with a filled, unprinted card asks as Close does:
+    // No keeps the program and the card.
+    void exitAsksBeforeDiscardingAFilledCard() {
+        Fixture f;
+        MainWindow& window = f.start();
+        f.openSample();
+        window.gradeReportClicked();
+        ReportCardWindow* report = window.reportWindow();
+        QVERIFY(report);
+        report->txtcomment->setPlainText(QStringLiteral("Good work."));
+        f.doubles.messages.answer(MessageButton::No);
+        window.exitProgram();
+        QCOMPARE(f.doubles.messages.shown.size(), size_t(1));
+        QVERIFY(f.doubles.messages.shown[0].text.endsWith(QStringLiteral("Discard it?")));
+        QVERIFY(window.isVisible());
+        QVERIFY(window.reportWindow());
+        f.doubles.messages.answer(MessageButton::No);
+        QVERIFY(!window.close());
+        f.doubles.messages.answer(MessageButton::Yes);
+        window.exitProgram();
+        QVERIFY(!window.isVisible());
     }
 
     void printInReportModeAsksFirst() {
