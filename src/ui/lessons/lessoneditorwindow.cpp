@@ -19,8 +19,10 @@ namespace tallyro {
 
 namespace {
 
-const char* const kDayCaptions[kDayCount] = {"&Monday", "&Tuesday", "&Wednesday", "T&hursday",
-                                             "&Friday"};
+// The access keys clash with nothing the main window's menu bar (&File,
+// &Edit, &Options, &Help) or the editor's "&Clear" uses.
+const char* const kDayCaptions[kDayCount] = {"&Monday", "&Tuesday", "&Wednesday", "Thu&rsday",
+                                             "Fr&iday"};
 const char* const kDayNames[kDayCount] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday"};
 
 // Layout of the editor in twips: the period column and the plan boxes.
@@ -28,8 +30,13 @@ constexpr int kButtonWidthTwips = 1455;
 constexpr int kRowHeightTwips = 330;
 constexpr int kRowStepTwips = 480;
 constexpr int kBoxWidthTwips = 7335;
-constexpr int kPrintButtonWidthTwips = 975;
-constexpr int kPrintButtonHeightTwips = 195;
+// Blank room round the editor's controls, in pixels.
+constexpr int kMargin = 8;
+// A plan holds at most 180 characters: a box taller than this many lines
+// would stand mostly empty.
+constexpr int kMostLinesPerBox = 6;
+// A box this many lines high has room for a scroll bar of its own.
+constexpr int kLinesForScrollBar = 3;
 
 // A period name is shown as typed; a "&" in it is not an access key.
 QString buttonCaption(const std::string& name) {
@@ -42,8 +49,11 @@ LessonEditorWindow::LessonEditorWindow(AppState& state, Platform& platform, Shel
                                        QWidget* parent)
     : QWidget(parent), state_(state), platform_(platform), shell_(shell) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QString());
-    // A borderless page of the work area, like the roster editor.
+    // A borderless page of the work area, like the roster editor: the title
+    // is on show nowhere, but a screen reader names the editor and its frame
+    // in the work area by it.
+    setWindowTitle(QStringLiteral("Lesson Plans"));
+    setAccessibleName(QStringLiteral("Lesson Plans"));
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     buildControls();
     computeMetrics();
@@ -94,89 +104,113 @@ void LessonEditorWindow::buildControls() {
     }
     connect(SSTab1, &QTabWidget::currentChanged, this, &LessonEditorWindow::onDayChanged);
 
+    // Printing goes through this button (File > Print presses it), but the
+    // teacher has no use for it: it is not on show.
     Command1 = windowButton(this, QStringLiteral("Command1"), QStringLiteral("Command1"));
-    Command1->setToolTip(QStringLiteral("Print the plans"));
     Command1->setFocusPolicy(Qt::NoFocus);
-    QFont small = Command1->font();
-    small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.75));
-    Command1->setFont(small);
+    Command1->setVisible(false);
     connect(Command1, &QPushButton::clicked, this, &LessonEditorWindow::printRequested);
 }
 
-// The twips sizes give the proportions; the boxes grow to fit one line of
-// today's fonts, and an enlarged box covers exactly the box below it.
+// The twips sizes give the smallest proportions; the boxes grow to fit one
+// line of today's fonts, and an enlarged box covers exactly the box below it.
 void LessonEditorWindow::computeMetrics() {
-    QFontMetrics boxFont(Text[0]->font());
-    int frame = Text[0]->frameWidth();
-    int margin = static_cast<int>(std::ceil(Text[0]->document()->documentMargin()));
-    rowHeight_ = std::max(twipsToPixels(kRowHeightTwips),
-                          boxFont.lineSpacing() + margin + 2 * (frame + PlanTextBox::kLinePadding));
-    rowStep_ =
-        std::max(twipsToPixels(kRowStepTwips),
-                 rowHeight_ + rowHeight_ * (kRowStepTwips - kRowHeightTwips) / kRowHeightTwips);
+    oneLineHeight_ = std::max(twipsToPixels(kRowHeightTwips), Text[0]->heightForLines(1));
+    rowGap_ = std::max(twipsToPixels(kRowStepTwips - kRowHeightTwips),
+                       oneLineHeight_ * (kRowStepTwips - kRowHeightTwips) / kRowHeightTwips);
+    pagePadding_ = std::max(6, rowGap_);
+    linesPerBox_ = 1;
+    rowHeight_ = oneLineHeight_;
+    rowStep_ = rowHeight_ + rowGap_;
     expandedHeight_ = rowStep_ + rowHeight_;
-    pagePadding_ = std::max(6, rowStep_ - rowHeight_);
 
     QFontMetrics buttonFont(Command[0]->font());
     buttonWidth_ = std::max({twipsToPixels(kButtonWidthTwips),
                              buttonFont.horizontalAdvance(QStringLiteral("Period 10")) + 28,
                              buttonFont.averageCharWidth() * 12 + 16});
-    boxHeights_.fill(rowHeight_);
 }
 
+// The smallest editor: one-line boxes, the rows at their closest, and room
+// below the tenth box for it to be enlarged.
 QSize LessonEditorWindow::sizeHint() const {
-    int margin = 8;
     int tabBar = SSTab1->tabBar()->sizeHint().height();
-    int pageHeight = 2 * pagePadding_ + (kPeriodCount - 1) * rowStep_ + expandedHeight_;
+    int pageHeight = 2 * pagePadding_ + kPeriodCount * (oneLineHeight_ + rowGap_) + oneLineHeight_;
     int boxWidth = std::max(twipsToPixels(kBoxWidthTwips), 560);
-    int width = margin + buttonWidth_ + margin + boxWidth + 2 * pagePadding_ + 4 + margin;
-    int height = margin + tabBar + pageHeight + 4 + margin;
+    int width = kMargin + buttonWidth_ + kMargin + boxWidth + 2 * pagePadding_ + 4 + kMargin;
+    int height = kMargin + tabBar + pageHeight + 4 + kMargin;
     return {width, height};
 }
 
 void LessonEditorWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    int margin = 8;
-    int left = margin + buttonWidth_ + margin;
-    SSTab1->setGeometry(left, margin, width() - left - margin, height() - 2 * margin);
+    int left = kMargin + buttonWidth_ + kMargin;
+    SSTab1->setGeometry(left, kMargin, width() - left - kMargin, height() - 2 * kMargin);
     layoutRows();
 }
 
+// The tab control sizes only the page on show; each page is laid out again
+// as it is shown or resized.
 bool LessonEditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) &&
+        watched == SSTab1->currentWidget())
         layoutRows();
     return QWidget::eventFilter(watched, event);
 }
 
-// Each period button stands level with its row of boxes on every day's page.
+// The rows spread over the page's height: each box shows as many whole lines
+// as fit (the box of the tenth period keeps room below it to be enlarged),
+// and each period button stands level with its row on every day's page.
 void LessonEditorWindow::layoutRows() {
     if (!SSTab1)
         return;
-    int margin = 8;
-    QWidget* page = SSTab1->widget(0);
-    int boxWidth = std::max(40, page->width() - 2 * pagePadding_);
-    for (int i = 0; i < kLessonCount; ++i) {
-        int p = i % kPeriodCount;
-        Text[i]->setGeometry(pagePadding_, pagePadding_ + p * rowStep_, boxWidth, boxHeights_[i]);
-    }
+    QWidget* page = SSTab1->currentWidget();
+    int room = page->height() - 2 * pagePadding_;
+    auto fits = [&](int lines) {
+        int box = std::max(oneLineHeight_, Text[0]->heightForLines(lines));
+        return kPeriodCount * (box + rowGap_) + box <= room;
+    };
+    linesPerBox_ = 1;
+    while (linesPerBox_ < kMostLinesPerBox && fits(linesPerBox_ + 1))
+        ++linesPerBox_;
+    rowHeight_ = std::max(oneLineHeight_, Text[0]->heightForLines(linesPerBox_));
+    // What is left over goes between the rows, up to one more gap.
+    rowStep_ = std::clamp((room - rowHeight_) / kPeriodCount, rowHeight_ + rowGap_,
+                          rowHeight_ + 2 * rowGap_);
+    expandedHeight_ = rowStep_ + rowHeight_;
+
+    for (int i = 0; i < kLessonCount; ++i)
+        placeBox(i);
+
     int pageTop = page->mapTo(this, QPoint(0, 0)).y();
     if (page->geometry().isEmpty() || pageTop <= 0)
         pageTop = SSTab1->y() + SSTab1->tabBar()->sizeHint().height() + 2;
-    int buttonHeight = std::max(rowHeight_, Command[0]->sizeHint().height() - 4);
-    int centre = (rowHeight_ - buttonHeight) / 2;
+    // The buttons keep their own height, level with the first line of a box.
+    int buttonHeight =
+        std::min(std::max(oneLineHeight_, Command[0]->sizeHint().height() - 4), rowStep_ - 2);
+    int centre = (oneLineHeight_ - buttonHeight) / 2;
     for (int p = 0; p < kPeriodCount; ++p)
-        Command[p]->setGeometry(margin, pageTop + pagePadding_ + p * rowStep_ + centre,
+        Command[p]->setGeometry(kMargin, pageTop + pagePadding_ + p * rowStep_ + centre,
                                 buttonWidth_, buttonHeight);
     int tabBarHeight = SSTab1->tabBar()->sizeHint().height();
-    int clearHeight = std::min(cmdclear->sizeHint().height(), std::max(tabBarHeight, rowHeight_));
-    cmdclear->setGeometry(margin, SSTab1->y() + (tabBarHeight - clearHeight) / 2, buttonWidth_,
+    int clearHeight =
+        std::min(cmdclear->sizeHint().height(), std::max(tabBarHeight, oneLineHeight_));
+    cmdclear->setGeometry(kMargin, SSTab1->y() + (tabBarHeight - clearHeight) / 2, buttonWidth_,
                           clearHeight);
-    int printWidth = std::max(twipsToPixels(kPrintButtonWidthTwips),
-                              QFontMetrics(Command1->font()).horizontalAdvance("Command1") + 10);
-    int printHeight = std::max(twipsToPixels(kPrintButtonHeightTwips),
-                               QFontMetrics(Command1->font()).height() + 4);
-    Command1->setGeometry(margin, pageTop + pagePadding_ + kPeriodCount * rowStep_, printWidth,
-                          printHeight);
+}
+
+void LessonEditorWindow::placeBox(int index) {
+    QWidget* page = SSTab1->currentWidget();
+    int width = std::max(40, page->width() - 2 * pagePadding_);
+    int height = enlarged_[index] ? expandedHeight_ : rowHeight_;
+    PlanTextBox* box = Text[index];
+    box->setGeometry(pagePadding_, pagePadding_ + (index % kPeriodCount) * rowStep_, width, height);
+    // A box with room for a scroll bar shows one when its plan does not fit;
+    // a smaller one shows an ellipsis instead.
+    box->setVerticalScrollBarPolicy(height >= box->heightForLines(kLinesForScrollBar)
+                                        ? Qt::ScrollBarAsNeeded
+                                        : Qt::ScrollBarAlwaysOff);
+    if (enlarged_[index])
+        box->raise();
 }
 
 void LessonEditorWindow::loadPlan() {
@@ -244,6 +278,10 @@ void LessonEditorWindow::activate() {
     focusBox(0);
 }
 
+QString LessonEditorWindow::dayName(int day) {
+    return day >= 0 && day < kDayCount ? QString::fromLatin1(kDayNames[day]) : QString();
+}
+
 int LessonEditorWindow::currentDay() const {
     return SSTab1->currentIndex();
 }
@@ -298,12 +336,12 @@ void LessonEditorWindow::onPeriodPressed(int period) {
 void LessonEditorWindow::onPeriodClicked() {
     int current = currentBox_;
     if (expandedBox_ == current) {
-        setBoxHeight(current, rowHeight_);
+        setEnlarged(current, false);
         expandedBox_ = -1;
     } else {
         if (expandedBox_ >= 0)
-            setBoxHeight(expandedBox_, rowHeight_);
-        setBoxHeight(current, expandedHeight_);
+            setEnlarged(expandedBox_, false);
+        setEnlarged(current, true);
         expandedBox_ = current;
     }
     focusBox(current);
@@ -342,16 +380,9 @@ void LessonEditorWindow::focusBox(int index) {
     onBoxFocused(index);
 }
 
-void LessonEditorWindow::setBoxHeight(int index, int height) {
-    boxHeights_[index] = height;
-    QRect geometry = Text[index]->geometry();
-    geometry.setHeight(height);
-    Text[index]->setGeometry(geometry);
-    // A one-line box shows the line being typed; an enlarged one scrolls.
-    Text[index]->setVerticalScrollBarPolicy(height > rowHeight_ ? Qt::ScrollBarAsNeeded
-                                                                : Qt::ScrollBarAlwaysOff);
-    if (height > rowHeight_)
-        Text[index]->raise();
+void LessonEditorWindow::setEnlarged(int index, bool enlarged) {
+    enlarged_[index] = enlarged;
+    placeBox(index);
 }
 
 void LessonEditorWindow::clearWeek() {

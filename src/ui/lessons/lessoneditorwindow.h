@@ -17,7 +17,8 @@ class PlanTextBox;
 
 // The weekly lesson plan editor ("Form2"): ten period buttons down the left,
 // one tab per weekday holding that day's ten plan boxes, each level with its
-// period button. A period button enlarges its box to show more lines.
+// period button. A period button enlarges its box to show more lines. The
+// editor fills the work area: the boxes widen and heighten with it.
 class LessonEditorWindow : public QWidget, public ActivatableWindow, public LessonDocumentListener {
     Q_OBJECT
 public:
@@ -37,6 +38,8 @@ public:
     // Shows a day (0 Monday .. 4 Friday) as a click on its tab does.
     void showDay(int day);
     int currentDay() const;
+    // "Monday" .. "Friday", as the tabs name the days without access keys.
+    static QString dayName(int day);
 
     int currentBox() const { return currentBox_; }
 
@@ -51,14 +54,17 @@ public:
     PlanTextBox* box(int index) const { return Text[index]; }
     QPushButton* periodButton(int period) const { return Command[period]; }
 
-    // Box heights, in pixels, of a plain and an enlarged box.
+    // Box heights, in pixels, of a plain and an enlarged box, as the window's
+    // size has them now: the rows spread over the height there is, and a box
+    // shows as many whole lines as its row leaves room for.
     int rowHeight() const { return rowHeight_; }
     int expandedHeight() const { return expandedHeight_; }
+    int linesPerBox() const { return linesPerBox_; }
 
     QSize sizeHint() const override;
 
 signals:
-    // The small "Command1" button was pressed: print the plans.
+    // The "Command1" button, not on show, was pressed: print the plans.
     void printRequested();
 
 protected:
@@ -77,7 +83,8 @@ private:
     void onPeriodClicked();
     void markPeriod(int period);
     void focusBox(int index);
-    void setBoxHeight(int index, int height);
+    void setEnlarged(int index, bool enlarged);
+    void placeBox(int index);
     int twipsToPixels(int twips) const;
 
     AppState& state_;
@@ -96,12 +103,17 @@ private:
     bool loading_ = false;
     bool ownEdit_ = false;
 
+    int oneLineHeight_ = 0;
+    int rowGap_ = 0;
+    int linesPerBox_ = 1;
     int rowHeight_ = 0;
     int rowStep_ = 0;
     int expandedHeight_ = 0;
     int buttonWidth_ = 0;
     int pagePadding_ = 0;
-    std::array<int, 50> boxHeights_{};
+    // A box enlarged by its period button keeps its height when the day
+    // changes; only the next click on its button shrinks it.
+    std::array<bool, 50> enlarged_{};
 };
 
 } // namespace tallyro

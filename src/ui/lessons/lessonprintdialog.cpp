@@ -1,6 +1,6 @@
 #include "ui/lessons/lessonprintdialog.h"
 
-#include "core/print/printdate.h"
+#include "ui/lessons/lessonprinting.h"
 #include "ui/platform/controls.h"
 
 #include <QFrame>
@@ -21,14 +21,16 @@ QString weekLabel() {
     return QStringLiteral("Week of : (Monday)");
 }
 
-QString today() {
-    return QString::fromStdString(PrintDate::today().slashed());
-}
-
 } // namespace
 
-LessonPrintDialog::LessonPrintDialog(AppState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+LessonPrintDialog::LessonPrintDialog(AppState& state, MessageBox& messages, QWidget* parent)
+    : QDialog(parent), state_(state), messages_(&messages) {
+    buildControls();
+}
+
+LessonPrintDialog::~LessonPrintDialog() = default;
+
+void LessonPrintDialog::buildControls() {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Print"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -75,21 +77,39 @@ LessonPrintDialog::LessonPrintDialog(AppState& state, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(optweek, &QRadioButton::clicked, this, [this] { Label1->setText(weekLabel()); });
-    connect(optday, &QRadioButton::clicked, this, [this] {
-        Label1->setText(QString::fromStdString(state_.currentDayCaption) +
-                        QStringLiteral("'s Date :"));
+    // Toggled, not clicked: the arrow keys choose an option too.
+    connect(optday, &QRadioButton::toggled, this, [this] {
+        showRange();
+        // A date the teacher has not touched follows the choice: the
+        // week's Monday, or today.
+        if (!Text1->isModified())
+            Text1->setText(QString::fromStdString(proposedDate(chosenRange()).slashed()));
     });
     connect(Command1, &QPushButton::clicked, this, &LessonPrintDialog::accept);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
     restart();
 }
 
-void LessonPrintDialog::restart() {
+PrintDate LessonPrintDialog::proposedDate(LessonPrintRange range) {
+    PrintDate today = PrintDate::today();
+    return range == LessonPrintRange::FullWeek ? mondayOfWeek(today) : today;
+}
+
+LessonPrintRange LessonPrintDialog::chosenRange() const {
+    return optweek->isChecked() ? LessonPrintRange::FullWeek : LessonPrintRange::CurrentDay;
+}
+
+// The caption keeps the day's access-key marker, so the label's letter takes
+// the teacher to the date box.
+void LessonPrintDialog::showRange() {
     Label1->setText(optweek->isChecked() ? weekLabel()
                                          : QString::fromStdString(state_.currentDayCaption) +
                                                QStringLiteral("'s Date :"));
-    Text1->setText(today());
+}
+
+void LessonPrintDialog::restart() {
+    showRange();
+    Text1->setText(QString::fromStdString(proposedDate(chosenRange()).slashed()));
     Text1->selectAll();
     Text1->setFocus();
 }
@@ -101,14 +121,13 @@ void LessonPrintDialog::showEvent(QShowEvent* event) {
 
 void LessonPrintDialog::accept() {
     if (!PrintDate::parse(Text1->text().toStdString())) {
-        Text1->setText(today());
+        messages_->show(notADateMessage(Text1->text()), windowTitle(), MessageStyle::OkExclamation);
+        Text1->setFocus(Qt::OtherFocusReason);
         Text1->selectAll();
-        Text1->setFocus();
         return;
     }
     state_.printDate = Text1->text().toStdString();
-    state_.printRange =
-        optweek->isChecked() ? LessonPrintRange::FullWeek : LessonPrintRange::CurrentDay;
+    state_.printRange = chosenRange();
     QDialog::accept();
     emit printChosen();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/app/appstate.h"
+#include "core/print/printdate.h"
+#include "ui/platform/messagebox.h"
 
 #include <QDialog>
 
@@ -18,16 +20,23 @@ namespace tallyro {
 class LessonPrintDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LessonPrintDialog(AppState& state, QWidget* parent = nullptr);
+    // A date that is no date is refused through `messages`.
+    LessonPrintDialog(AppState& state, MessageBox& messages, QWidget* parent = nullptr);
+    ~LessonPrintDialog() override;
 
     // "&Print": a valid date goes to printDate with the range to printRange,
-    // the dialog closes and printChosen is sent; an invalid one is replaced
-    // by today's date and the dialog stays.
+    // the dialog closes and printChosen is sent; an invalid one is refused
+    // with a message that says so, and the dialog stays with the date
+    // selected for typing again.
     void accept() override;
 
-    // The steps of becoming active: the label for the chosen range, today's
-    // date in the date box, the cursor in it.
+    // The steps of becoming active: the label for the chosen range, the
+    // proposed date in the date box, the cursor in it.
     void restart();
+
+    // The date proposed for a range: the Monday of this week for the full
+    // week, today for the current day.
+    static PrintDate proposedDate(LessonPrintRange range);
 
     QGroupBox* Frame1;
     QRadioButton* optweek;
@@ -46,7 +55,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildControls();
+    LessonPrintRange chosenRange() const;
+    void showRange();
+
     AppState& state_;
+    MessageBox* messages_ = nullptr;
 };
 
 } // namespace tallyro
