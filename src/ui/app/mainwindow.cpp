@@ -775,10 +775,6 @@ void MainWindow::showChild(QWidget* window) {
     frame->setWidget(window);
     frame->leave = [this](bool next) { return focusStepPanel(next); };
     QMdiSubWindow* sub = mdiArea_->addSubWindow(frame);
-    // A screen reader names the frame by its caption; the borderless editors
-    // have none on show, so their own name serves.
-    if (window->windowTitle().isEmpty())
-        sub->setAccessibleName(window->accessibleName());
     // Ctrl+W is File, Close (the open file); the frame's own Close keeps only
     // Ctrl+F4, so that no key means two things.
     if (QMenu* menu = sub->systemMenu())
@@ -935,7 +931,7 @@ void MainWindow::printFile() {
         lessonPrint_->activateWindow();
         return;
     }
-    lessonPrint_ = new LessonPrintDialog(state_, this);
+    lessonPrint_ = new LessonPrintDialog(state_, platform_.messages, this);
     connect(lessonPrint_, &LessonPrintDialog::printChosen, this, [this] {
         // As the teacher would: the editor's print button is pressed.
         if (LessonEditorWindow* shown = lessons_.editor())
