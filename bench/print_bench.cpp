@@ -1,7 +1,8 @@
 // Composing the longest printed pages the program makes: the all-information
 // list of a full class (46 students, 11 categories of 45 grades) as text and
 // as PDF, a report card for every student of a full class as PDF, and the
-// whole "tallyro print" process for the full list beside a one-page list.
+// whole "tallyro print" process for the full list beside a one-page list and
+// for one report card.
 #include "core/classfile/classrecord.h"
 #include "core/classfile/gradefile.h"
 #include "core/gradebook/averaging.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -154,6 +156,46 @@ void WholeProcessAllInformationPdf(benchmark::State& state) {
         std::filesystem::remove(path);
 }
 BENCHMARK(WholeProcessAllInformationPdf)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The whole "tallyro print report-card" process, start to exit, for one card
+// of four copies filled in as the cards above: what a class's cards cost one
+// at a time from the command line.
+void WholeProcessReportCardPdf(benchmark::State& state) {
+    auto folder = std::filesystem::temp_directory_path();
+    auto json = (folder / "tallyro-bench-card.json").string();
+    auto pdf = (folder / "tallyro-bench-card-process.pdf").string();
+    std::ofstream(json) << R"({
+  "schoolName": "Lincoln Elementary", "teacherName": "Mrs. Dana Lee", "gradeLevel": "4th",
+  "studentName": "Adams, Ann", "date": "11/14/1997",
+  "subjects": {"Science": "B+", "Reading": "B+", "Language": "B+", "Spelling": "B+",
+    "Writing": "B+", "History": "B+", "Math": "B+", "Phonics": "B+", "Composition": "B+",
+    "Grammar": "B+", "Health": "B+", "Geography": "B+", "Paces": "B+", "Art": "B+",
+    "Music": "B+", "Bible": "B+"},
+  "attendance": true,
+  "areas": ["Makeup Work", "Completing Homework", "Completing Classwork",
+    "Preparation for Tests", "Class Participation", "Basic Skills", "Quality of Written Work",
+    "Quality of Oral Work", "Overall Organization", "Attentiveness", "Behavior"],
+  "recommendations": ["Put Forth More Effort", "Ask More Questions", "Tutoring",
+    "Parents Check Assignment Book", "Parents Check Homework", "After School Helps Class",
+    "Makeup Missed Assignments/Tests", "Parent Conference Requested", "See Teacher Comments"],
+  "comments": "Works hard and helps others. Reading at grade level; practise spelling at home.\nThank you for your support!",
+  "copies": ["Parent", "Teacher", "Office", "Student"]
+})";
+    std::vector<std::string> card{"print", "report-card", json, "--pdf", pdf};
+    // Warm the file cache and the font cache once.
+    runTallyro(card);
+    for (auto _ : state) {
+        double seconds = runTallyro(card);
+        if (seconds < 0) {
+            state.SkipWithError("tallyro print report-card failed");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+    for (const auto& path : {json, pdf})
+        std::filesystem::remove(path);
+}
+BENCHMARK(WholeProcessReportCardPdf)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -11,10 +11,14 @@
 
 #include "support/recordingprinter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -22,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <sstream>
 
 using namespace tallyro;
@@ -207,6 +212,65 @@ bool crossReferencesHold(const QByteArray& pdf) {
     return count > 0;
 }
 
+// The same pages through Qt's own PDF writer, on the sheet printToPdf uses.
+void printWithQtsWriter(const QString& path, const PageComposition& compose) {
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    const double margin = 1.0 / 6;
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                     QMarginsF(margin, margin, margin, margin), QPageLayout::Inch));
+    PainterSurface surface(writer);
+    compose(surface);
+    surface.endDoc();
+}
+
+// The first sheets of a PDF as gray pictures (pdftoppm), or none without it.
+std::vector<QImage> pdfPictures(const QString& path, int sheets) {
+    QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (tool.isEmpty())
+        return {};
+    QTemporaryDir dir;
+    QProcess process;
+    process.start(tool, {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
+                         QStringLiteral("-l"), QString::number(sheets), path,
+                         dir.filePath(QStringLiteral("sheet"))});
+    process.waitForFinished(60000);
+    std::vector<QImage> pictures;
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+        pictures.push_back(QImage(dir.filePath(name)).convertToFormat(QImage::Format_Grayscale8));
+    return pictures;
+}
+
+// The dots of two pictures that differ by more than the smoothing of the
+// same outlines drawn twice.
+int clearlyDifferentDots(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return -1;
+    int different = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            different += std::abs(a.constScanLine(y)[x] - b.constScanLine(y)[x]) > 48;
+    return different;
+}
+
+ReportCardEntry cardFor(const std::string& student, const std::string& comments) {
+    ReportCardEntry entry = longestSharedEntry(4);
+    entry.studentName = student;
+    entry.comments = comments;
+    return entry;
+}
+
+// Ink that keeps the glyph runs it is given.
+struct GlyphRecorder : PageInk {
+    std::vector<std::pair<QPointF, QGlyphRun>> runs;
+    void startSheet() override {}
+    void drawGlyphs(const QPointF& position, const QGlyphRun& glyphs) override {
+        runs.emplace_back(position, glyphs);
+    }
+    void drawRule(const QLineF&) override {}
+    void finish() override {}
+};
+
 // A printer as the system printer behaves where none is installed.
 class SystemPrinterWithoutDevice : public Printer {
 public:
@@ -308,6 +372,106 @@ private slots:
         // Tags go in only where the descriptor has one.
         QByteArray plain = "%PDF-1.4\n1 0 obj\n<< /BaseFont /Plain >>\nendobj\n";
         QCOMPARE(tagSubsetFonts(plain), plain);
+    }
+
+    void pdfWriterDrawsTheSheetsQtsWriterDraws() {
+        std::vector<PrintedKind> kinds = everyKind();
+        // Accented names draw composite glyphs; two cards of different
+        // names draw from different subsets of the same faces, one after
+        // the other. Two comment lines keep each card on a sheet of its own.
+        kinds.push_back({"card with accents",
+                         [](PrintSurface& surface) {
+                             ReportCardEntry entry =
+                                 cardFor("M\u00fcller-\u0160imi\u0107, Zo\u00eb",
+                                         "\u00c7a va \u2014 \u201ctr\u00e8s\u201d bien "
+                                         "\u00bd \u00a9\nSecond line");
+                             composeReportCard(surface, entry);
+                         },
+                         4});
+        kinds.push_back({"card with other accents",
+                         [](PrintSurface& surface) {
+                             ReportCardEntry entry =
+                                 cardFor("N\u00fa\u00f1ez, Jos\u00e9 \u00c1ngel", "Bien hecho.");
+                             composeReportCard(surface, entry);
+                         },
+                         2});
+        kinds.push_back({"marks from a fallback face",
+                         [](PrintSurface& surface) {
+                             setPrintedFont(surface, 12);
+                             surface.print({"Done \u2713 \u2605 \u263a", tab(40), "next"});
+                             surface.endDoc();
+                         },
+                         1});
+        kinds.push_back({"a face of CFF outlines",
+                         [](PrintSurface& surface) {
+                             surface.setFontName("Comic Neue");
+                             surface.setFontSize(14);
+                             surface.print({"Lesson plans for the week"});
+                             setPrintedFont(surface, 10);
+                             surface.print({"and the grades beside them"});
+                             surface.endDoc();
+                         },
+                         1});
+        kinds.push_back({"nothing drawn", [](PrintSurface& surface) { surface.endDoc(); }, 1});
+
+        QTemporaryDir dir;
+        QString ours = dir.filePath("ours.pdf"), theirs = dir.filePath("theirs.pdf");
+        for (const PrintedKind& kind : kinds) {
+            printToPdf(ours, kind.compose);
+            printWithQtsWriter(theirs, kind.compose);
+            QFile file(ours);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(crossReferencesHold(file.readAll()), kind.name);
+            QVERIFY2(pdfPageCount(ours) == kind.sheets, kind.name);
+            QCOMPARE(pdfPageCount(theirs), kind.sheets);
+
+            // The same text, row by row.
+            std::vector<QStringList> ourText = pdfPages(ours), theirText = pdfPages(theirs);
+            QVERIFY2(ourText.size() == theirText.size(), kind.name);
+            for (size_t i = 0; i < ourText.size(); ++i)
+                QVERIFY2(ourText[i] == theirText[i],
+                         qPrintable(QStringLiteral("%1, sheet %2:\n%3\n--- Qt's:\n%4")
+                                        .arg(QLatin1String(kind.name))
+                                        .arg(i + 1)
+                                        .arg(ourText[i].join(QLatin1Char('\n')))
+                                        .arg(theirText[i].join(QLatin1Char('\n')))));
+
+            // The same ink, to the smoothing of the outlines.
+            std::vector<QImage> ourSheets = pdfPictures(ours, 2),
+                                theirSheets = pdfPictures(theirs, 2);
+            QVERIFY2(ourSheets.size() == theirSheets.size(), kind.name);
+            for (size_t i = 0; i < ourSheets.size(); ++i) {
+                int different = clearlyDifferentDots(ourSheets[i], theirSheets[i]);
+                QVERIFY2(different == 0, qPrintable(QStringLiteral("%1, sheet %2: %3 dots differ")
+                                                        .arg(QLatin1String(kind.name))
+                                                        .arg(i + 1)
+                                                        .arg(different)));
+            }
+        }
+    }
+
+    void anUnderlineStartsUnderItsText() {
+        // Glyphs drawn from the edge of the printable area were underlined
+        // from there, three quarters of an inch left of the words.
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath("measures.pdf"));
+        writer.setResolution(600);
+        GlyphRecorder ink;
+        PainterSurface surface(writer, ink);
+        surface.setScaleLeft(-0.75);
+        setPrintedFont(surface, 10);
+        surface.setFontUnderline(true);
+        surface.print({"TEACHER COMMENTS:"});
+        surface.setFontUnderline(false);
+        surface.print({tab(5), "Reads well."});
+        double tabX = 4 * surface.averageCharWidth();
+        surface.endDoc();
+        QCOMPARE(ink.runs.size(), size_t(2));
+        for (const auto& [position, run] : ink.runs)
+            QCOMPARE(run.positions().first().x(), 0.0);
+        QVERIFY(ink.runs[0].second.underline());
+        QCOMPARE(ink.runs[0].first.x(), 0.75 * 600);
+        QCOMPARE(ink.runs[1].first.x(), std::round((tabX + 0.75) * 600));
     }
 
     void thePiecesOfALineInOneFontAreDrawnAsOneText() {

@@ -17,6 +17,13 @@ using PageComposition = std::function<void(PrintSurface&)>;
 // printable area is the one a desktop printer leaves (1/6 inch all round), the
 // sheet the page plans are made for. Throws PrintError when the file cannot be
 // written, and then leaves no file behind. Needs a QGuiApplication.
+//
+// Qt shapes and places the glyphs, as for a printer; the file is written
+// here, with each TrueType face embedded as a subset that is made once and
+// reused by the documents drawn from the same glyphs (Qt's writer reads the
+// whole face again for every document, which made a class's report cards
+// slow). A document with a face this writer does not embed (CFF outlines, a
+// variable font, a bold or italic Qt makes up) is written by Qt's writer.
 void printToPdf(const QString& path, const PageComposition& compose);
 
 // Qt's PDF writer embeds only the glyphs a document uses, but names each font

@@ -91,25 +91,58 @@ quint32 blankGlyph(const QRawFont& font) {
 
 } // namespace
 
-PainterSurface::PainterSurface(QPagedPaintDevice& device) : device_(device) {
-    installPrintFontSubstitutes();
+PainterInk::PainterInk(QPagedPaintDevice& device) : device_(device) {
     if (!painter_.begin(&device_))
         throw PrintError("The printer or the output file could not be opened.");
-    dpiX_ = device_.logicalDpiX();
-    dpiY_ = device_.logicalDpiY();
-    // The printable area the device reports (the sheet less the margins the
-    // printer cannot print on); the painter's origin is its top left corner.
-    pageHeight_ = device_.pageLayout().paintRect(QPageLayout::Inch).height();
-    if (pageHeight_ <= 0)
-        pageHeight_ = device_.height() / dpiY_;
-    painter_.setPen(QPen(Qt::black, dpiX_ / 96.0));
-    fontChanged(font());
+    painter_.setPen(QPen(Qt::black, device_.logicalDpiX() / 96.0));
 }
 
-PainterSurface::~PainterSurface() {
+PainterInk::~PainterInk() {
     if (painter_.isActive())
         painter_.end();
 }
+
+void PainterInk::startSheet() {
+    if (!device_.newPage())
+        throw PrintError("The printer did not accept a new page.");
+}
+
+void PainterInk::drawGlyphs(const QPointF& position, const QGlyphRun& glyphs) {
+    painter_.drawGlyphRun(position, glyphs);
+}
+
+void PainterInk::drawRule(const QLineF& line) {
+    painter_.drawLine(line);
+}
+
+void PainterInk::finish() {
+    if (painter_.isActive() && !painter_.end())
+        throw PrintError("The printer did not accept the document.");
+}
+
+PainterSurface::PainterSurface(QPagedPaintDevice& device)
+    : device_(device), ownInk_(std::make_unique<PainterInk>(device)), ink_(ownInk_.get()) {
+    setUp();
+}
+
+PainterSurface::PainterSurface(QPagedPaintDevice& device, PageInk& ink)
+    : device_(device), ink_(&ink) {
+    setUp();
+}
+
+void PainterSurface::setUp() {
+    installPrintFontSubstitutes();
+    dpiX_ = device_.logicalDpiX();
+    dpiY_ = device_.logicalDpiY();
+    // The printable area the device reports (the sheet less the margins the
+    // printer cannot print on); the ink's origin is its top left corner.
+    pageHeight_ = device_.pageLayout().paintRect(QPageLayout::Inch).height();
+    if (pageHeight_ <= 0)
+        pageHeight_ = device_.height() / dpiY_;
+    fontChanged(font());
+}
+
+PainterSurface::~PainterSurface() = default;
 
 PainterSurface::Face& PainterSurface::faceFor(const PrintFont& font) {
     for (const auto& face : *faces())
@@ -155,8 +188,8 @@ PainterSurface::Face& PainterSurface::faceFor(const PrintFont& font) {
 }
 
 void PainterSurface::fontChanged(const PrintFont& font) {
-    // Only remembered: the painter gets the font when text in it is drawn,
-    // so switching bold on and off between pieces costs nothing.
+    // Only remembered: the glyphs carry their font to the ink, so switching
+    // bold on and off between pieces costs nothing.
     face_ = &faceFor(font);
 }
 
@@ -185,8 +218,7 @@ double PainterSurface::toDeviceX(double x) const {
 
 void PainterSurface::beforeDrawing() {
     if (pendingNewPage_) {
-        if (!device_.newPage())
-            throw PrintError("The printer did not accept a new page.");
+        ink_->startSheet();
         pendingNewPage_ = false;
         pageHasInk_ = false;
     }
@@ -256,10 +288,6 @@ void PainterSurface::flushRun() {
         return;
     beforeDrawing();
     Face& face = *run_.face;
-    if (painterFace_ != &face) {
-        painter_.setFont(face.font);
-        painterFace_ = &face;
-    }
     // One glyph run per font the pieces use (more than one only where a
     // character came from a fallback face), positions on whole device dots:
     // nobody sees a 600th of an inch, and whole numbers make the PDF small.
@@ -293,9 +321,15 @@ void PainterSurface::flushRun() {
     for (Glyphs& glyphs : line) {
         if (glyphs.indexes.isEmpty())
             continue;
+        // Drawn from the first glyph, where an underline starts: glyphs
+        // drawn from the edge of the printable area would be underlined
+        // from there.
+        QPointF origin(glyphs.positions.front().x(), 0);
+        for (QPointF& position : glyphs.positions)
+            position.rx() -= origin.x();
         glyphs.run.setGlyphIndexes(glyphs.indexes);
         glyphs.run.setPositions(glyphs.positions);
-        painter_.drawGlyphRun(QPointF(0, 0), glyphs.run);
+        ink_->drawGlyphs(origin, glyphs.run);
     }
     ++textsDrawn_;
     run_.pieces.clear();
@@ -304,7 +338,8 @@ void PainterSurface::flushRun() {
 void PainterSurface::drawRule(double x, double y, double length) {
     flushRun();
     beforeDrawing();
-    painter_.drawLine(QPointF(toDeviceX(x), y * dpiY_), QPointF(toDeviceX(x + length), y * dpiY_));
+    ink_->drawRule(
+        QLineF(QPointF(toDeviceX(x), y * dpiY_), QPointF(toDeviceX(x + length), y * dpiY_)));
 }
 
 void PainterSurface::startNewPage() {
@@ -317,8 +352,7 @@ void PainterSurface::startNewPage() {
 
 void PainterSurface::finishDocument() {
     flushRun();
-    if (painter_.isActive() && !painter_.end())
-        throw PrintError("The printer did not accept the document.");
+    ink_->finish();
 }
 
 double PainterSurface::pageHeight() {

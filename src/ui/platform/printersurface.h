@@ -6,7 +6,9 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QLineF>
 #include <QPainter>
+#include <QPointF>
 #include <QString>
 
 #include <memory>
@@ -28,6 +30,40 @@ TextBoxLayout textBoxLayoutFor(const QFont& font, double widthPixels);
 // face with the same measures where Times New Roman is not installed.
 void installPrintFontSubstitutes();
 
+// Where the ink of a print surface goes, in device dots from the top left
+// corner of the printable area: a painter on a printer, or the sheets of a
+// PDF document kept until it is complete.
+class PageInk {
+public:
+    virtual ~PageInk() = default;
+    // Before the first ink of every sheet but the first.
+    virtual void startSheet() = 0;
+    // As QPainter::drawGlyphRun draws them: the glyphs at position plus their
+    // own positions, an underline from position on.
+    virtual void drawGlyphs(const QPointF& position, const QGlyphRun& glyphs) = 0;
+    // A black rule 1/96 inch wide with square ends.
+    virtual void drawRule(const QLineF& line) = 0;
+    // The document is complete; throws PrintError when the device refuses it.
+    virtual void finish() = 0;
+};
+
+// Ink painted with a QPainter on a printer or a PDF writer. Painting starts at
+// once, so a device that cannot be opened throws PrintError here.
+class PainterInk : public PageInk {
+public:
+    explicit PainterInk(QPagedPaintDevice& device);
+    ~PainterInk() override;
+
+    void startSheet() override;
+    void drawGlyphs(const QPointF& position, const QGlyphRun& glyphs) override;
+    void drawRule(const QLineF& line) override;
+    void finish() override;
+
+private:
+    QPagedPaintDevice& device_;
+    QPainter painter_;
+};
+
 // The print surface drawn with a QPainter on a printer or a PDF writer, in
 // inches from the top left corner of the device's printable area. Lines are
 // as high as the font's ascent and descent, the way the printers the page
@@ -45,6 +81,9 @@ public:
     // The device must outlive the surface; painting starts at once, so a
     // device that cannot be opened throws PrintError here.
     explicit PainterSurface(QPagedPaintDevice& device);
+    // Measures and shapes for the device but draws on the ink, which must
+    // outlive the surface; the device is never painted.
+    PainterSurface(QPagedPaintDevice& device, PageInk& ink);
     ~PainterSurface() override;
 
     double averageCharWidth() override;
@@ -106,10 +145,12 @@ private:
     void beforeDrawing();
     double toDeviceX(double x) const;
 
+    void setUp();
+
     QPagedPaintDevice& device_;
-    QPainter painter_;
+    std::unique_ptr<PainterInk> ownInk_;
+    PageInk* ink_ = nullptr;
     Face* face_ = nullptr;
-    Face* painterFace_ = nullptr;
     Run run_;
     double dpiX_ = 72;
     double dpiY_ = 72;
