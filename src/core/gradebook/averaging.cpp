@@ -23,15 +23,15 @@ std::string describe(const std::string& studentName, int category, int gradeNumb
            std::to_string(gradeNumber) + ", is not a number, \"x\" or \"d\".";
 }
 
-double weightOf(const ClassRecord& record, int student, int category) {
+} // namespace
+
+double categoryWeight(const ClassRecord& record, int student, int category) {
     const Value& weight = record.categoryWeights.at(category);
     if (!weight.isEmpty() && !weight.isNumeric())
         throw AveragingError(student, record.studentNames.at(student), category, 0,
                              weight.toText());
     return weight.toNumber();
 }
-
-} // namespace
 
 AveragingError::AveragingError(int student, std::string studentName, int category, int gradeNumber,
                                std::string text)
@@ -102,7 +102,7 @@ StudentAverages computeAverages(ClassRecord& record, int student, AverageMode mo
             continue;
         double average = categoryAverage(record, student, c);
         result.categoryAverages[c] = average;
-        grand += average * weightOf(record, student, c) * 0.01;
+        grand += average * categoryWeight(record, student, c) * 0.01;
         if (!std::isfinite(grand))
             throw AveragingError::notFinite(student, record.studentNames.at(student), c);
     }

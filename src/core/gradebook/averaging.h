@@ -59,6 +59,10 @@ struct StudentAverages {
 // average that is not a finite number.
 double categoryAverage(const ClassRecord& record, int student, int category);
 
+// A category's weight as the grand average counts it (empty is 0). Throws
+// AveragingError for a weight that is not a number.
+double categoryWeight(const ClassRecord& record, int student, int category);
+
 // The grand average in the given mode: Rounded gives a whole number (.5 rounds
 // up), Decimal the first five characters of the number's text.
 Value applyAverageMode(double grandAverage, AverageMode mode);

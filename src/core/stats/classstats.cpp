@@ -1,5 +1,6 @@
 #include "core/stats/classstats.h"
 
+#include "core/gradebook/averaging.h"
 #include "core/gradebook/categories.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@
 namespace tallyro {
 
 namespace {
-
-// A weight the grade book cannot use stops the averaging with the same error.
-double weightOf(const ClassRecord& record, int student, int category) {
-    const Value& weight = record.categoryWeights.at(category);
-    if (!weight.isEmpty() && !weight.isNumeric())
-        throw AveragingError(student, record.studentNames.at(student), category, 0,
-                             weight.toText());
-    return weight.toNumber();
-}
 
 // A grade as it counts in an average: nothing for "x" and "d", 0 for a cell
 // never entered. The category averages are computed first, so any other
@@ -53,7 +45,7 @@ double weightedSum(const ClassRecord& record, int student, int leaveOut,
         double average = categoryAverage(record, student, c);
         if (averages)
             (*averages)[c] = average;
-        grand += average * weightOf(record, student, c) * 0.01;
+        grand += average * categoryWeight(record, student, c) * 0.01;
         if (!std::isfinite(grand))
             throw AveragingError::notFinite(student, record.studentNames.at(student), c);
     }

@@ -26,13 +26,6 @@ using namespace tallyro::test;
 
 namespace {
 
-template <typename T> T* child(MainWindow& window) {
-    for (QMdiSubWindow* sub : window.workArea()->subWindowList())
-        if (auto* found = qobject_cast<T*>(sub->widget()))
-            return found;
-    return nullptr;
-}
-
 QWidget* focused() {
     return QApplication::focusWidget();
 }

@@ -47,13 +47,6 @@ using namespace tallyro::test;
 
 namespace {
 
-template <typename T> T* child(MainWindow& window) {
-    for (QMdiSubWindow* sub : window.workArea()->subWindowList())
-        if (auto* found = qobject_cast<T*>(sub->widget()))
-            return found;
-    return nullptr;
-}
-
 // One window opened the way the program opens it: children of the main
 // window inside its work area, under its menu bar; dialogs on their own.
 struct Scene {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,5 +59,13 @@ struct Fixture {
     QTemporaryDir dir;
     std::unique_ptr<MainWindow> window;
 };
+
+// The main window's child window of type T in the work area, or null.
+template <typename T> T* child(MainWindow& window) {
+    for (QMdiSubWindow* sub : window.workArea()->subWindowList())
+        if (auto* found = qobject_cast<T*>(sub->widget()))
+            return found;
+    return nullptr;
+}
 
 } // namespace tallyro::test

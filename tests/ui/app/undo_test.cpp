@@ -20,13 +20,6 @@ using namespace tallyro::test;
 
 namespace {
 
-template <typename T> T* child(MainWindow& window) {
-    for (QMdiSubWindow* sub : window.workArea()->subWindowList())
-        if (auto* found = qobject_cast<T*>(sub->widget()))
-            return found;
-    return nullptr;
-}
-
 void type(QLineEdit* box, const QString& text) {
     box->clear();
     QTest::keyClicks(box, text);
