@@ -1,3 +1,4 @@
+#include "ui/platform/busypointer.h"
 #include "ui/platform/qtfiledialog.h"
 #include "ui/platform/qtinputbox.h"
 #include "ui/platform/qtmessagebox.h"
@@ -48,6 +49,7 @@ template <typename T> void whenModal(std::function<void(T*)> check) {
 class QtDialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    void busyPointerShowsOnlyOverAWindowOnScreen();
     void messageBoxLayoutFollowsStyleCodes_data();
     void messageBoxLayoutFollowsStyleCodes();
     void messageBoxShowsTextAndReturnsClickedButton();
@@ -285,6 +287,25 @@ void QtDialogsTest::saveDialogProposesRealNamesButNotPatterns() {
     });
     QVERIFY_THROWS_EXCEPTION(DialogCancelled, files.showSave());
     QCOMPARE(proposed, QString());
+}
+
+// At start-up the class opens before the window is on screen: no hourglass
+// then (reading the cursor theme only delays the first picture); over a
+// window on screen it shows for the work and goes with it.
+void QtDialogsTest::busyPointerShowsOnlyOverAWindowOnScreen() {
+    {
+        BusyPointer busy;
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    {
+        BusyPointer busy;
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(QtDialogsTest)
