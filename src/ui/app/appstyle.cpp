@@ -4,14 +4,18 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFocusFrame>
 #include <QGuiApplication>
+#include <QIconEngine>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -23,6 +27,8 @@
 #include <QWidget>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace tallyro {
 
@@ -45,8 +51,76 @@ QString dateBoxText(const QDate& date) {
     return QLocale().toString(date, QStringLiteral("dddd,MM-dd-yyyy"));
 }
 
-QString iconPath(const QString& name) {
-    return QStringLiteral(":/icons/png/%1.png").arg(name);
+namespace {
+
+// An icon made the first time it is drawn or measured. Qt reads every picture
+// of an icon when the icon is made; the windows make theirs as they are built,
+// before the first picture, and most are drawn only once the window is on
+// screen, at one size of the two.
+class LazyIconEngine : public QIconEngine {
+public:
+    explicit LazyIconEngine(std::function<QIcon()> make) : make_(std::move(make)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QString key() const override { return QStringLiteral("tallyro-lazy"); }
+    QIconEngine* clone() const override { return new LazyIconEngine(*this); }
+
+private:
+    const QIcon& icon() {
+        if (make_)
+            icon_ = std::exchange(make_, nullptr)();
+        return icon_;
+    }
+
+    std::function<QIcon()> make_;
+    QIcon icon_;
+};
+
+QIcon lazyIcon(std::function<QIcon()> make) {
+    return QIcon(new LazyIconEngine(std::move(make)));
+}
+
+} // namespace
+
+QIcon builtInIcon(const QString& name) {
+    return lazyIcon([name] {
+        // Read as the PNGs they are (Qt's own icon loading first asks every
+        // image plugin on the system whether it reads the file, loading
+        // libraries the program never needs), and the double-resolution twin,
+        // four times the picture to read, only where a screen shows it.
+        QStringList pictures{QString()};
+        if (qApp->devicePixelRatio() > 1.0)
+            pictures.append(QStringLiteral("@2x"));
+        QIcon icon;
+        for (const QString& twin : pictures) {
+            const QString path = QStringLiteral(":/icons/png/%1%2.png").arg(name, twin);
+            if (!QFile::exists(path)) // a program built without the pictures
+                continue;
+            QImageReader reader(path, "png");
+            reader.setAutoDetectImageFormat(false);
+            const QImage image = reader.read();
+            if (!image.isNull())
+                icon.addPixmap(QPixmap::fromImage(image));
+        }
+        return icon;
+    });
 }
 
 QColor focusFrameColour() {
@@ -87,6 +161,14 @@ bool insideItemViewOrTabs(const QWidget* widget) {
 class FocusFrameStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
+    // Made when first drawn: the menu bar and every work-area frame ask for
+    // theirs as they are built.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption*, const QWidget*) const override {
+        return lazyIcon([icon, base = QPointer<QStyle>(baseStyle())] {
+            return base ? base->standardIcon(icon) : QIcon();
+        });
+    }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {

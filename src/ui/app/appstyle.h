@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDate>
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
 class QApplication;
@@ -24,9 +25,9 @@ QFont comicFont(qreal pointSize, bool bold = false);
 // Today's date as the main window's date box shows it: "Tuesday,12-08-2026".
 QString dateBoxText(const QDate& date);
 
-// The picture of a resource icon, with its double-resolution twin for
-// high-density screens; empty when the program's resources are not built in.
-QString iconPath(const QString& name);
+// A built-in icon with its double-resolution twin for high-density screens;
+// empty when the program's resources are not built in.
+QIcon builtInIcon(const QString& name);
 
 // What a teacher working by keyboard relies on in every window, set up once
 // on the application:

@@ -75,7 +75,8 @@ MainWindow::MainWindow(AppState& state, Platform& platform, const QString& recov
       roster_(state_, platform_, *this), lessons_(state_, platform_, *this),
       journal_(state_, platform_.history, recoveryFolder) {
     setObjectName(QStringLiteral("MDI1"));
-    setWindowIcon(QIcon(iconPath(QStringLiteral("tallyro"))));
+    // The program's icon, for this window and every dialog.
+    QApplication::setWindowIcon(builtInIcon(QStringLiteral("tallyro")));
 
     createActions();
     createMenus();
@@ -327,7 +328,7 @@ void MainWindow::createActions() {
     for (const ToolButton& button : buttons) {
         QString tooltip = QString::fromLatin1(button.tooltip);
         QString text = tooltip.section(QLatin1Char('('), 0, 0).trimmed();
-        auto* action = new QAction(QIcon(iconPath(QString::fromLatin1(button.icon))), text, this);
+        auto* action = new QAction(builtInIcon(QString::fromLatin1(button.icon)), text, this);
         action->setObjectName(QStringLiteral("Toolbar1_%1").arg(button.index));
         action->setToolTip(tooltip);
         connect(action, &QAction::triggered, this, button.command);

@@ -24,7 +24,7 @@ constexpr int kPanelHeight = 405;
 } // namespace
 
 StepPicture::StepPicture(const QString& objectName, const QString& iconName, QWidget* parent)
-    : QWidget(parent), iconName_(iconName) {
+    : QWidget(parent), icon_(builtInIcon(iconName)) {
     setObjectName(objectName);
 }
 
@@ -35,9 +35,8 @@ void StepPicture::setRaised(bool raised) {
 
 void StepPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QIcon icon(iconPath(iconName_));
-    if (!icon.isNull()) {
-        icon.paint(&painter, rect());
+    if (!icon_.isNull()) {
+        icon_.paint(&painter, rect());
         return;
     }
     // Without the built-in pictures, a plain tab keeps the panel readable.

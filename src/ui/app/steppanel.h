@@ -2,6 +2,7 @@
 
 #include "ui/platform/shell.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QWidget>
 
@@ -28,7 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QString iconName_;
+    QIcon icon_;
     bool raised_ = false;
 };
 
