@@ -7,6 +7,8 @@ tallyro_core_test(core_exchange_namelist_test core/exchange/namelist_test.cpp)
 if(NOT TALLYRO_CORE_ONLY)
   tallyro_window_test(ui_exchange_exchangewindows_test ui/exchange/exchangewindows_test.cpp
     tallyro_ui_exchange)
+  # Its workbooks are written by the Excel module beside it.
+  add_dependencies(ui_exchange_exchangewindows_test tallyro_xlsx_module)
 
   # The command line end to end: golden CSV files, the workbook's contents
   # (and LibreOffice's reading of it where installed), new-class and

@@ -5,7 +5,7 @@
 #include "core/exchange/exporttable.h"
 #include "core/exchange/gradeimport.h"
 #include "core/exchange/namelist.h"
-#include "xlsx/xlsxworkbook.h"
+#include "ui/platform/excelwriter.h"
 
 #include <filesystem>
 #include <optional>
@@ -141,7 +141,7 @@ int runExportCommand(const std::vector<std::string>& args, std::ostream& out, st
         } else if (csv) {
             writeCsvFile(*csv, sheets.front());
         } else {
-            XlsxWorkbookWriter().write(*xlsx, sheets);
+            ExcelWriter().write(*xlsx, sheets);
         }
     } catch (const std::exception& error) {
         err << "Unable to SAVE this file. " << error.what() << '\n';

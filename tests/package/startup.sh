@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The start-up does only what the first picture needs: with a class open and
-# the window up, neither the help engine's SQLite driver nor the printer
-# support (which asks CUPS for its printers) has been loaded. Each is loaded
-# on the first help request or the first print.
+# the window up, neither the help engine's SQLite driver, the printer support
+# (which asks CUPS for its printers), the charts (Qt Charts, in the module
+# tallyro-charts.so) nor the Excel writer (libxlsxwriter, in tallyro-xlsx.so)
+# has been loaded. Each is loaded on the first help request, print,
+# statistics or workbook.
 #   startup.sh TALLYRO_EXECUTABLE CLASS_FILE.grd
 set -u
 tallyro=$1
@@ -26,9 +28,9 @@ if ! kill -0 $pid 2>/dev/null; then
   failed=1
 else
   maps=$(cat /proc/$pid/maps)
-  for library in libqsqlite libcupsprintersupport; do
+  for library in libqsqlite libcupsprintersupport libQt6Charts tallyro-charts libxlsxwriter tallyro-xlsx; do
     if grep -q "$library" <<<"$maps"; then
-      echo "FAIL $library is loaded before the first help request or print"
+      echo "FAIL $library is loaded before the first help request, print, statistics or workbook"
       failed=1
     fi
   done
@@ -37,5 +39,5 @@ else
   wait $pid 2>/dev/null
 fi
 rm -rf "$work"
-[ "$failed" -eq 0 ] && echo "start-up loads neither the help engine nor the printers"
+[ "$failed" -eq 0 ] && echo "start-up loads neither the help engine, the printers, the charts nor the Excel writer"
 exit $failed

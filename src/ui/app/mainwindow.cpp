@@ -16,7 +16,7 @@
 #include "ui/lessons/lessonprinting.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/controls.h"
-#include "ui/stats/statisticswindow.h"
+#include "ui/stats/statisticspanel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -141,8 +141,9 @@ MainWindow::~MainWindow() {
 // A file opened, emptied or closed starts a new history; any change may add
 // or take away the unsaved mark.
 void MainWindow::classChanged(const ClassChange& change) {
-    if (statistics_ && state_.classDocument.isOpen())
-        QMetaObject::invokeMethod(statistics_, &StatisticsWindow::refresh, Qt::QueuedConnection);
+    if (statisticsWindow_ && state_.classDocument.isOpen())
+        QMetaObject::invokeMethod(
+            statisticsWindow_, [panel = statistics_] { panel->refresh(); }, Qt::QueuedConnection);
     if (change.reset) {
         platform_.history.clear();
         queueRecoveryCheck();
@@ -1148,17 +1149,30 @@ void MainWindow::gradeReportClicked() {
 void MainWindow::statisticsClicked() {
     if (!state_.classDocument.isOpen() || !state_.inGradeMode())
         return;
-    if (statistics_) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(statistics_->parentWidget()))
+    if (statisticsWindow_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(statisticsWindow_->parentWidget()))
             mdiArea_->setActiveSubWindow(sub);
         statistics_->refresh();
         return;
     }
-    statistics_ = new StatisticsWindow(state_, platform_);
-    statistics_->setAttribute(Qt::WA_DeleteOnClose);
+    QString problem;
+    StatisticsPanel* panel;
+    {
+        BusyPointer busy;
+        panel = createStatisticsPanel(state_, platform_, problem);
+    }
+    if (!panel) {
+        platform_.messages.show(
+            QStringLiteral("The statistics could not be shown.\n\n%1").arg(problem),
+            QStringLiteral("Statistics"), MessageStyle::OkExclamation);
+        return;
+    }
+    statistics_ = panel;
+    statisticsWindow_ = panel->widget();
+    statisticsWindow_->setAttribute(Qt::WA_DeleteOnClose);
     statistics_->setSelectedStudent(selectedStudent());
     statistics_->refresh();
-    showChild(statistics_);
+    showChild(statisticsWindow_);
 }
 
 void MainWindow::importGradeColumn() {

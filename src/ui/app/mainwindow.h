@@ -33,7 +33,7 @@ class QToolBar;
 namespace tallyro {
 
 class StepPanel;
-class StatisticsWindow;
+class StatisticsPanel;
 
 // `MDI1`, the main window: menus, the toolbar with the date box, the step
 // panel and the work area holding every other window. Its file commands act
@@ -226,7 +226,9 @@ private:
     QAction* gradeEntryShortcut_ = nullptr;
     QAction* gradeReportShortcut_ = nullptr;
     QPointer<GradeBookWindow> gradeBook_;
-    QPointer<StatisticsWindow> statistics_;
+    // The statistics window while it is open (its widget guards the panel).
+    QPointer<QWidget> statisticsWindow_;
+    StatisticsPanel* statistics_ = nullptr;
     QPointer<StartupForm> startupForm_;
     QPointer<FileDeletionWindow> deletion_;
     QPointer<GradePrintDialog> gradePrint_;

@@ -3,7 +3,7 @@
 #include "core/exchange/exporttable.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/controls.h"
-#include "xlsx/xlsxworkbook.h"
+#include "ui/platform/excelwriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -147,7 +147,7 @@ QString exportClass(const ClassRecord& record, const AppState& state, Platform& 
         if (csv)
             writeCsvFile(path.toStdString(), sheets.front());
         else
-            XlsxWorkbookWriter().write(path.toStdString(), sheets);
+            ExcelWriter().write(path.toStdString(), sheets);
     } catch (const std::exception& error) {
         showError(platform.messages,
                   "Unable to SAVE this file. " + QString::fromStdString(error.what()));

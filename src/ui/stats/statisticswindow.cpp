@@ -592,4 +592,8 @@ void StatisticsWindow::saveSheetAsPdf() {
                             QStringLiteral("Print"), MessageStyle::OkInformation);
 }
 
+StatisticsPanel* createStatisticsWindow(const AppState& state, Platform& platform) {
+    return new StatisticsWindow(state, platform);
+}
+
 } // namespace tallyro

@@ -3,6 +3,7 @@
 #include "core/app/appstate.h"
 #include "core/stats/classstats.h"
 #include "ui/platform/platform.h"
+#include "ui/stats/statisticspanel.h"
 
 #include <QWidget>
 
@@ -24,7 +25,7 @@ namespace tallyro {
 // grand averages and of a chosen category or grade column, one student's
 // category averages beside the class means, what that student needs on the
 // next grade, the students at risk, and the printed statistics sheet.
-class StatisticsWindow : public QWidget {
+class StatisticsWindow : public QWidget, public StatisticsPanel {
     Q_OBJECT
 public:
     StatisticsWindow(const AppState& state, Platform& platform, QWidget* parent = nullptr);
@@ -32,10 +33,11 @@ public:
     // Computes everything again from the class record, the averaging mode and
     // the failing limit; the choices in the window are kept where they still
     // exist.
-    void refresh();
+    void refresh() override;
 
     // The student (roster index) the student chart and the question are about.
-    void setSelectedStudent(int student);
+    void setSelectedStudent(int student) override;
+    QWidget* widget() override { return this; }
     int selectedStudent() const;
 
     // Prints the table and the grand-average histogram on one sheet, after
@@ -88,5 +90,8 @@ private:
     std::optional<ClassStatistics> statistics_;
     bool targetEdited_ = false;
 };
+
+// A new statistics window, as the module makes it.
+StatisticsPanel* createStatisticsWindow(const AppState& state, Platform& platform);
 
 } // namespace tallyro

@@ -5,6 +5,7 @@
 #include "ui/app/mainwindowfixture.h"
 #include "ui/app/startupform.h"
 #include "ui/app/steppanel.h"
+#include "ui/platform/ondemandmodule.h"
 #include "ui/stats/statisticswindow.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -47,6 +49,7 @@ private slots:
     void gradeEntryOpensOnce();
     void gradeThatCannotBeAveragedIsReported();
     void helpAndInformationCommands();
+    void statisticsComeFromTheChartsModuleInTheProgram();
 };
 
 void MainWindowTest::firstStartShowsStartupFormInLessonMode() {
@@ -500,6 +503,33 @@ void MainWindowTest::helpAndInformationCommands() {
     window.helpContents();
     window.helpSearch();
     QCOMPARE(f.doubles.help.requests, (QStringList{"contents", "search:"}));
+}
+
+// The program has no statistics window linked in: it reads the charts module
+// beside it (a build tree) on the first request. The test links the window
+// in, so it steps aside for this case.
+void MainWindowTest::statisticsComeFromTheChartsModuleInTheProgram() {
+    QString problem;
+    QVERIFY(!onDemandSymbol(QStringLiteral("nothing"), "tallyro_create_statistics", problem));
+    QCOMPARE(problem, QStringLiteral("The program's file tallyro-nothing.so could not be found."));
+
+    useLinkedStatistics(nullptr);
+    auto relink = qScopeGuard([] { useLinkedStatistics(&createStatisticsWindow); });
+    Fixture f;
+    MainWindow& window = f.start();
+    f.openSample();
+    size_t shown = f.doubles.messages.shown.size();
+    window.statisticsClicked();
+    QCOMPARE(f.doubles.messages.shown.size(), shown);
+    // The module's own copy of the window: found by name, not by class.
+    auto* statistics = window.workArea()->findChild<QWidget*>(QStringLiteral("frmstatistics"));
+    QVERIFY(statistics);
+    QVERIFY(!qobject_cast<StatisticsWindow*>(statistics));
+    // Kept up to date while shown, and shown again rather than twice.
+    window.statisticsClicked();
+    QCOMPARE(window.workArea()->findChildren<QWidget*>(QStringLiteral("frmstatistics")).size(),
+             qsizetype(1));
+    QVERIFY(statistics->findChild<QWidget*>(QStringLiteral("grdstats")));
 }
 
 QTEST_MAIN(MainWindowTest)

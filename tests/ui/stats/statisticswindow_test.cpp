@@ -4,8 +4,8 @@
 #include "support/windowfixture.h"
 #include "ui/stats/statisticswindow.h"
 
-#include <QAbstractButton>
 #include <QAbstractBarSeries>
+#include <QAbstractButton>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
