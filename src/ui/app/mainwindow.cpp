@@ -1156,11 +1156,10 @@ void MainWindow::statisticsClicked() {
         return;
     }
     QString problem;
-    StatisticsPanel* panel;
-    {
-        BusyPointer busy;
-        panel = createStatisticsPanel(state_, platform_, problem);
-    }
+    StatisticsPanel* panel = [&] {
+        BusyPointer busy; // reading the charts module the first time
+        return createStatisticsPanel(state_, platform_, problem);
+    }();
     if (!panel) {
         platform_.messages.show(
             QStringLiteral("The statistics could not be shown.\n\n%1").arg(problem),

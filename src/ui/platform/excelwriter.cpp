@@ -9,14 +9,11 @@ namespace tallyro {
 
 void ExcelWriter::write(const std::string& path, const std::vector<ExportSheet>& sheets) {
     using Create = SpreadsheetWriter* (*)();
-    static Create create = nullptr;
-    if (!create) {
-        QString problem;
-        create = reinterpret_cast<Create>(
-            onDemandSymbol(QStringLiteral("xlsx"), "tallyro_create_xlsx_writer", problem));
-        if (!create)
-            throw std::runtime_error(problem.toStdString());
-    }
+    QString problem;
+    auto create = reinterpret_cast<Create>(
+        onDemandSymbol(QStringLiteral("xlsx"), "tallyro_create_xlsx_writer", problem));
+    if (!create)
+        throw std::runtime_error(problem.toStdString());
     std::unique_ptr<SpreadsheetWriter>(create())->write(path, sheets);
 }
 

@@ -16,12 +16,10 @@ void useLinkedStatistics(StatisticsFactory factory) {
 
 StatisticsPanel* createStatisticsPanel(const AppState& state, Platform& platform,
                                        QString& problem) {
-    static StatisticsFactory factory = nullptr;
     if (linkedFactory)
         return linkedFactory(state, platform);
-    if (!factory)
-        factory = reinterpret_cast<StatisticsFactory>(
-            onDemandSymbol(QStringLiteral("charts"), "tallyro_create_statistics", problem));
+    auto factory = reinterpret_cast<StatisticsFactory>(
+        onDemandSymbol(QStringLiteral("charts"), "tallyro_create_statistics", problem));
     return factory ? factory(state, platform) : nullptr;
 }
 
