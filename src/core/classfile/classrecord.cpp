@@ -9,25 +9,30 @@ void GradeTable::resize(int students, int categories, int gradeNumbers) {
     students_ = students;
     categories_ = categories;
     gradeNumbers_ = gradeNumbers;
-    cells_.assign(static_cast<size_t>(students) * categories * gradeNumbers, Value());
+    lines_.assign(static_cast<size_t>(students) * categories, {});
 }
 
-size_t GradeTable::index(int student, int category, int gradeNumber) const {
+size_t GradeTable::line(int student, int category, int gradeNumber) const {
     if (student < 0 || student >= students_ || category < 0 || category >= categories_ ||
         gradeNumber < 0 || gradeNumber >= gradeNumbers_) {
         throw std::out_of_range("grade (" + std::to_string(student) + ", " +
                                 std::to_string(category) + ", " + std::to_string(gradeNumber) +
                                 ") is outside the class record");
     }
-    return (static_cast<size_t>(student) * categories_ + category) * gradeNumbers_ + gradeNumber;
+    return static_cast<size_t>(student) * categories_ + category;
 }
 
 Value& GradeTable::at(int student, int category, int gradeNumber) {
-    return cells_[index(student, category, gradeNumber)];
+    std::vector<Value>& grades = lines_[line(student, category, gradeNumber)];
+    if (grades.empty())
+        grades.resize(gradeNumbers_);
+    return grades[gradeNumber];
 }
 
 const Value& GradeTable::at(int student, int category, int gradeNumber) const {
-    return cells_[index(student, category, gradeNumber)];
+    static const Value kNoGrade;
+    const std::vector<Value>& grades = lines_[line(student, category, gradeNumber)];
+    return grades.empty() ? kNoGrade : grades[gradeNumber];
 }
 
 void ClassRecord::clearToCapacity() {

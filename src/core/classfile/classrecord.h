@@ -37,12 +37,17 @@ public:
     int gradeNumbers() const { return gradeNumbers_; }
 
 private:
-    size_t index(int student, int category, int gradeNumber) const;
+    size_t line(int student, int category, int gradeNumber) const;
 
     int students_ = 0;
     int categories_ = 0;
     int gradeNumbers_ = 0;
-    std::vector<Value> cells_;
+    // One line of grade numbers per student and category, allocated on its
+    // first write: a class fills a small part of its 25,000 cells, and
+    // touching every one of them cost each open a megabyte of fresh memory.
+    // A line, once allocated, never moves, so a reference from at() stays
+    // good until the next resize.
+    std::vector<std::vector<Value>> lines_;
 };
 
 // One class's grade book in memory.

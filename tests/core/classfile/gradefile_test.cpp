@@ -1,3 +1,4 @@
+#include "core/classfile/classrecord.h"
 #include "core/classfile/fileerror.h"
 #include "core/classfile/gradefile.h"
 #include "core/classfile/textfile.h"
@@ -93,6 +94,35 @@ TEST(GradeFile, ValuesKeepTheirKindsThroughAFile) {
     EXPECT_TRUE(back.grades(0, 1, 3).isEmpty());
     EXPECT_EQ(back.grades(1, 1, 1), Value(88.5));
     EXPECT_EQ(formatClassFile(back), text);
+}
+
+// The grades are kept line by line, each line made on its first write: a
+// reference must outlive writes to its neighbours, reads must not need a
+// line, a copy must not share lines, and a resize must empty everything.
+TEST(GradeTable, CellsStayPutAndEmptyUntilWritten) {
+    ClassRecord record;
+    record.clearToCapacity();
+    const ClassRecord& read = record;
+    EXPECT_TRUE(read.grades(45, 11, 45).isEmpty());
+
+    Value& first = record.grades(3, 2, 1);
+    first = Value(90);
+    for (int k = 2; k <= kMaxGradesPerCategory; ++k)
+        record.grades(3, 2, k) = Value("x");
+    record.grades(4, 2, 1) = Value(70);
+    EXPECT_EQ(&first, &record.grades(3, 2, 1));
+    EXPECT_EQ(read.grades(3, 2, 1).toNumber(), 90);
+    EXPECT_TRUE(read.grades(3, 3, 1).isEmpty()) << "a neighbouring category is its own line";
+
+    ClassRecord copy = record;
+    copy.grades(3, 2, 1) = Value(10);
+    EXPECT_EQ(read.grades(3, 2, 1).toNumber(), 90);
+
+    record.clearToCapacity();
+    EXPECT_TRUE(read.grades(3, 2, 1).isEmpty());
+    EXPECT_THROW(record.grades(46, 1, 1), std::out_of_range);
+    EXPECT_THROW(read.grades(1, 1, 46), std::out_of_range);
+    EXPECT_THROW(read.grades(1, -1, 1), std::out_of_range);
 }
 
 TEST(GradeFile, CategoryWithoutCountWritesNoGradeLines) {
