@@ -59,7 +59,10 @@ namespace {
 // screen, at one size of the two.
 class LazyIconEngine : public QIconEngine {
 public:
-    explicit LazyIconEngine(std::function<QIcon()> make) : make_(std::move(make)) {}
+    // known, when given, says whether there is a picture without reading
+    // it: buttons ask while they are laid out, long before they are drawn.
+    explicit LazyIconEngine(std::function<QIcon()> make, std::function<bool()> known = nullptr)
+        : make_(std::move(make)), known_(std::move(known)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -78,7 +81,7 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
+    bool isNull() override { return make_ && known_ ? !known_() : icon().isNull(); }
     QString key() const override { return QStringLiteral("tallyro-lazy"); }
     QIconEngine* clone() const override { return new LazyIconEngine(*this); }
 
@@ -90,17 +93,22 @@ private:
     }
 
     std::function<QIcon()> make_;
+    std::function<bool()> known_;
     QIcon icon_;
 };
 
-QIcon lazyIcon(std::function<QIcon()> make) {
-    return QIcon(new LazyIconEngine(std::move(make)));
+QIcon lazyIcon(std::function<QIcon()> make, std::function<bool()> known = nullptr) {
+    return QIcon(new LazyIconEngine(std::move(make), std::move(known)));
+}
+
+QString builtInPicturePath(const QString& name, const QString& twin = QString()) {
+    return QStringLiteral(":/icons/png/%1%2.png").arg(name, twin);
 }
 
 } // namespace
 
 QIcon builtInIcon(const QString& name) {
-    return lazyIcon([name] {
+    auto make = [name] {
         // Read as the PNGs they are (Qt's own icon loading first asks every
         // image plugin on the system whether it reads the file, loading
         // libraries the program never needs), and the double-resolution twin,
@@ -110,7 +118,7 @@ QIcon builtInIcon(const QString& name) {
             pictures.append(QStringLiteral("@2x"));
         QIcon icon;
         for (const QString& twin : pictures) {
-            const QString path = QStringLiteral(":/icons/png/%1%2.png").arg(name, twin);
+            const QString path = builtInPicturePath(name, twin);
             if (!QFile::exists(path)) // a program built without the pictures
                 continue;
             QImageReader reader(path, "png");
@@ -120,7 +128,8 @@ QIcon builtInIcon(const QString& name) {
                 icon.addPixmap(QPixmap::fromImage(image));
         }
         return icon;
-    });
+    };
+    return lazyIcon(make, [name] { return QFile::exists(builtInPicturePath(name)); });
 }
 
 QColor focusFrameColour() {
