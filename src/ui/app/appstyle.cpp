@@ -28,6 +28,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace tallyro {
@@ -59,10 +60,11 @@ namespace {
 // screen, at one size of the two.
 class LazyIconEngine : public QIconEngine {
 public:
-    // known, when given, says whether there is a picture without reading
-    // it: buttons ask while they are laid out, long before they are drawn.
-    explicit LazyIconEngine(std::function<QIcon()> make, std::function<bool()> known = nullptr)
-        : make_(std::move(make)), known_(std::move(known)) {}
+    // hasPicture, when known without reading the picture, answers isNull:
+    // buttons ask while they are laid out, long before they are drawn.
+    explicit LazyIconEngine(std::function<QIcon()> make,
+                            std::optional<bool> hasPicture = std::nullopt)
+        : make_(std::move(make)), hasPicture_(hasPicture) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -81,7 +83,7 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return make_ && known_ ? !known_() : icon().isNull(); }
+    bool isNull() override { return make_ && hasPicture_ ? !*hasPicture_ : icon().isNull(); }
     QString key() const override { return QStringLiteral("tallyro-lazy"); }
     QIconEngine* clone() const override { return new LazyIconEngine(*this); }
 
@@ -93,12 +95,12 @@ private:
     }
 
     std::function<QIcon()> make_;
-    std::function<bool()> known_;
+    std::optional<bool> hasPicture_;
     QIcon icon_;
 };
 
-QIcon lazyIcon(std::function<QIcon()> make, std::function<bool()> known = nullptr) {
-    return QIcon(new LazyIconEngine(std::move(make), std::move(known)));
+QIcon lazyIcon(std::function<QIcon()> make, std::optional<bool> hasPicture = std::nullopt) {
+    return QIcon(new LazyIconEngine(std::move(make), hasPicture));
 }
 
 QString builtInPicturePath(const QString& name, const QString& twin = QString()) {
@@ -129,7 +131,7 @@ QIcon builtInIcon(const QString& name) {
         }
         return icon;
     };
-    return lazyIcon(make, [name] { return QFile::exists(builtInPicturePath(name)); });
+    return lazyIcon(make, QFile::exists(builtInPicturePath(name)));
 }
 
 QColor focusFrameColour() {
