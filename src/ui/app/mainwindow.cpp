@@ -558,19 +558,22 @@ void MainWindow::readSettings() {
 void MainWindow::placeOnScreen(const QRect& wanted) {
     QRect area = wanted;
     if (QScreen* screen = this->screen()) {
-        QRect available = screen->availableGeometry();
-        // The frame a window manager adds (title bar, borders) must fit too.
-        QMargins frame(4, 30, 4, 4);
-        QRect room = available.marginsRemoved(frame);
-        area.setSize(area.size().boundedTo(room.size()));
-        if (area.right() > room.right())
-            area.moveRight(room.right());
-        if (area.bottom() > room.bottom())
-            area.moveBottom(room.bottom());
-        if (area.left() < room.left())
-            area.moveLeft(room.left());
-        if (area.top() < room.top())
-            area.moveTop(room.top());
+        const QRect available = screen->availableGeometry();
+        // The frame a window manager adds (title bar, borders) must fit too:
+        // resize() sets the inside, and move() places the frame's corner, so
+        // the inside ends a title bar lower than the corner it was moved to.
+        const QSize frame(8, 34);
+        area.setSize(area.size().boundedTo(available.size() - frame));
+        QRect outer(area.topLeft(), area.size() + frame);
+        if (outer.right() > available.right())
+            outer.moveRight(available.right());
+        if (outer.bottom() > available.bottom())
+            outer.moveBottom(available.bottom());
+        if (outer.left() < available.left())
+            outer.moveLeft(available.left());
+        if (outer.top() < available.top())
+            outer.moveTop(available.top());
+        area.moveTopLeft(outer.topLeft());
     }
     resize(area.size());
     move(area.topLeft());

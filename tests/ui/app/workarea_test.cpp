@@ -38,6 +38,9 @@ private slots:
         MainWindow& window = f.start();
         QVERIFY(available.contains(window.frameGeometry().adjusted(0, 0, 0, -4)) ||
                 available.contains(window.geometry()));
+        // A window manager's frame (title bar, borders) goes around the
+        // inside, from the corner the window was moved to: it fits as well.
+        QVERIFY(available.contains(QRect(window.pos(), window.size() + QSize(8, 34))));
         window.move(available.topLeft() + QPoint(40, 40));
         window.resize(700, 500);
         window.exitProgram();
