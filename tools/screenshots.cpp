@@ -44,6 +44,11 @@
 
 namespace {
 
+// What a window manager puts around a window: a title bar and thin borders.
+constexpr QMargins kFrameMargins(4, 30, 4, 4);
+constexpr QSize kFrame(kFrameMargins.left() + kFrameMargins.right(),
+                       kFrameMargins.top() + kFrameMargins.bottom());
+
 using namespace tallyro;
 
 // Quiet stand-ins: nothing here asks the teacher anything.
@@ -102,11 +107,13 @@ struct Run {
         QWidget* window = checked ? checked : widget;
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
         QStringList found = layoutFaults(window);
-        if (window->isWindow() &&
-            (window->width() > screen.width() || window->height() > screen.height()))
-            found.prepend(QStringLiteral("the window (%1x%2) is larger than the screen")
-                              .arg(window->width())
-                              .arg(window->height()));
+        // With the frame a window manager puts around it (title bar, borders).
+        if (window->isWindow() && (window->width() + kFrame.width() > screen.width() ||
+                                   window->height() + kFrame.height() > screen.height()))
+            found.prepend(
+                QStringLiteral("the window (%1x%2 and its frame) is larger than the screen")
+                    .arg(window->width())
+                    .arg(window->height()));
         for (const QString& fault : found)
             std::cout << name.toStdString() << ": " << fault.toStdString() << '\n';
         faults += found.size();
@@ -124,7 +131,7 @@ struct Run {
 // what a window manager's frame takes.
 void fitToScreen(QWidget& window) {
     QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    window.setGeometry(area.marginsRemoved(QMargins(4, 30, 4, 4)));
+    window.setGeometry(area.marginsRemoved(kFrameMargins));
 }
 
 template <typename T> T* childWindow(MainWindow& window) {
