@@ -1,6 +1,7 @@
 #include "core/app/appstate.h"
 #include "core/classfile/gradefile.h"
 #include "core/classfile/textfile.h"
+#include "support/modaldialog.h"
 #include "support/scriptedplatform.h"
 #include "ui/exchange/exportdialog.h"
 #include "ui/exchange/gradeimportdialog.h"
@@ -19,10 +20,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
-#include <memory>
 
 using namespace tallyro;
 using namespace tallyro::test;
@@ -41,27 +40,6 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return path;
-}
-
-// Runs act on the modal dialog of type T once it is up; a dialog that never
-// shows up fails the test instead of blocking it.
-template <typename T> void whenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(10);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, attempts] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        bool found = dialog && dialog->isVisible();
-        if (!found && ++*attempts < 200)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (found)
-            act(dialog);
-        else if (QWidget* other = QApplication::activeModalWidget())
-            other->close();
-    });
-    timer->start();
 }
 
 // Every control a teacher can reach has a name for tests and for screen readers.

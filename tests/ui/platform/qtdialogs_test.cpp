@@ -1,3 +1,4 @@
+#include "support/modaldialog.h"
 #include "ui/platform/busypointer.h"
 #include "ui/platform/qtfiledialog.h"
 #include "ui/platform/qtinputbox.h"
@@ -13,38 +14,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 using namespace tallyro;
-
-namespace {
-
-// Runs check on the modal dialog of type T once it is up, then lets the
-// check answer it; a dialog that never shows up fails the test instead of
-// blocking it.
-template <typename T> void whenModal(std::function<void(T*)> check) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(10);
-    auto attempts = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, check, attempts] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        const bool found = dialog && dialog->isVisible();
-        const bool givenUp = ++*attempts >= 200;
-        if (!found && !givenUp)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (found)
-            check(dialog);
-        else if (QWidget* other = QApplication::activeModalWidget())
-            other->close();
-    });
-    timer->start();
-}
-
-} // namespace
+using namespace tallyro::test;
 
 class QtDialogsTest : public QObject {
     Q_OBJECT
