@@ -10,3 +10,15 @@ if(NOT TALLYRO_CORE_ONLY)
     TIMEOUT ${TALLYRO_TEST_TIMEOUT}
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endif()
+
+# The main window on a desktop with a window manager (Xvfb and openbox): with
+# its frame it fits the screen, and it opens again where it was left.
+# Reported as skipped when the display or the window manager cannot start.
+if(NOT TALLYRO_CORE_ONLY)
+  add_test(NAME ui_layout_main_window_placement
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/ui/app/window_placement.sh
+      $<TARGET_FILE:tallyro> ${PROJECT_SOURCE_DIR}/examples/ROOM5.grd)
+  set_tests_properties(ui_layout_main_window_placement PROPERTIES
+    TIMEOUT ${TALLYRO_TEST_TIMEOUT} SKIP_RETURN_CODE 77
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+endif()

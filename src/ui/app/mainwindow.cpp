@@ -546,11 +546,14 @@ void MainWindow::readSettings() {
     // A limit never stored is 0, which stands for the default limit.
     state_.failLimit = failLimit.isEmpty() ? Value(0) : Value(failLimit.toStdString());
 
-    // Where the window was, as long as that is still on a screen.
+    // Where the window was, as long as that is still on a screen: Qt moves a
+    // window restored off the screen (or larger than it) back onto it, with
+    // its frame. Placing it again here would take the inside's corner for the
+    // frame's, and every start would open the window a title bar lower.
     QByteArray geometry = QByteArray::fromBase64(
         settings.read(QStringLiteral("window geometry"), QString()).toLatin1());
-    if (!geometry.isEmpty() && restoreGeometry(geometry))
-        placeOnScreen(QRect(pos(), size()));
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
     if (settings.read(QStringLiteral("window maximized"), QString()) == QLatin1String("1"))
         startMaximized_ = true;
 }
