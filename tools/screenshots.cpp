@@ -7,6 +7,7 @@
 // window has a fault.
 #include "layoutcheck.h"
 #include "ui/app/aboutbox.h"
+#include "ui/app/appstyle.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/startupform.h"
 #include "ui/app/steppanel.h"
@@ -43,11 +44,6 @@
 #include <iostream>
 
 namespace {
-
-// What a window manager puts around a window: a title bar and thin borders.
-constexpr QMargins kFrameMargins(4, 30, 4, 4);
-constexpr QSize kFrame(kFrameMargins.left() + kFrameMargins.right(),
-                       kFrameMargins.top() + kFrameMargins.bottom());
 
 using namespace tallyro;
 
@@ -108,8 +104,9 @@ struct Run {
         const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
         QStringList found = layoutFaults(window);
         // With the frame a window manager puts around it (title bar, borders).
-        if (window->isWindow() && (window->width() + kFrame.width() > screen.width() ||
-                                   window->height() + kFrame.height() > screen.height()))
+        const QSize framed = window->size().grownBy(kWindowFrameAllowance);
+        if (window->isWindow() &&
+            (framed.width() > screen.width() || framed.height() > screen.height()))
             found.prepend(
                 QStringLiteral("the window (%1x%2 and its frame) is larger than the screen")
                     .arg(window->width())
@@ -131,7 +128,7 @@ struct Run {
 // what a window manager's frame takes.
 void fitToScreen(QWidget& window) {
     QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    window.setGeometry(area.marginsRemoved(kFrameMargins));
+    window.setGeometry(area.marginsRemoved(kWindowFrameAllowance));
 }
 
 template <typename T> T* childWindow(MainWindow& window) {

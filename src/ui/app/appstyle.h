@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QFont>
 #include <QIcon>
+#include <QMargins>
 #include <QString>
 
 class QApplication;
@@ -17,6 +18,10 @@ inline const char* const kAppTitle = "Tallyro";
 // Window places and sizes are kept in twips (1440 to the inch) and turned into
 // pixels with the logical resolution of the screen the widget is on.
 int twipsToPixels(int twips, const QWidget* widget = nullptr);
+
+// What a window manager puts around a window (a title bar and thin borders),
+// allowed for when a window is fitted to the screen before it has a frame.
+inline constexpr QMargins kWindowFrameAllowance(4, 30, 4, 4);
 
 // The friendly hand-lettered face of the teacher-facing labels. Comic Sans MS
 // where it is installed, else the free Comic Neue, else the system font.

@@ -565,9 +565,8 @@ void MainWindow::placeOnScreen(const QRect& wanted) {
         // The frame a window manager adds (title bar, borders) must fit too:
         // resize() sets the inside, and move() places the frame's corner, so
         // the inside ends a title bar lower than the corner it was moved to.
-        const QSize frame(8, 34);
-        area.setSize(area.size().boundedTo(available.size() - frame));
-        QRect outer(area.topLeft(), area.size() + frame);
+        area.setSize(area.size().boundedTo(available.marginsRemoved(kWindowFrameAllowance).size()));
+        QRect outer(area.topLeft(), area.size().grownBy(kWindowFrameAllowance));
         if (outer.right() > available.right())
             outer.moveRight(available.right());
         if (outer.bottom() > available.bottom())
